@@ -1,0 +1,75 @@
+// The bank as its maintainers write it: one TOML file per question number (bank/data/qNN.toml)
+// and the pictures as BMP files (bank/pictures/). Reading and checking happen at build time;
+// the program itself only ever sees the tables generated from a bank that passed every check.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovarin::banksource {
+
+struct SourceVariant
+{
+    std::int64_t index = -1;
+    std::string question;             // line breaks as CR LF
+    std::vector<std::string> choices; // four, when the file is sound
+    std::int64_t correct = 0;
+    std::int64_t layout = 0;
+    std::optional<std::string> picture; // slots 55 and 56: a BMP file name, or "" for an empty holder
+    std::string rationale;
+};
+
+struct SourceSlot
+{
+    std::string fileName;
+    std::int64_t number = 0;
+    std::int64_t poolSize = 0;
+    std::vector<SourceVariant> variants;
+};
+
+// One fault of the bank, located as precisely as the fault allows.
+struct BankProblem
+{
+    std::string file;
+    int variant = -1; // -1: the fault concerns the file, not one variant
+    std::string message;
+
+    std::string text() const;
+};
+
+using Problems = std::vector<BankProblem>;
+
+// Reads the file bytes of a picture by its name, or nothing when no such picture exists.
+using PictureStore = std::function<std::optional<std::vector<std::uint8_t>>(const std::string &)>;
+
+// Parses one slot file. Anything that cannot be read into the model is reported, not thrown.
+SourceSlot parseSlot(std::string_view toml, const std::string &fileName, Problems &problems);
+
+// Checks one parsed slot against every rule the bank keeps (counts, ranges, pictures, encoding).
+void checkSlot(const SourceSlot &slot, const PictureStore &pictures, Problems &problems);
+
+struct SourceBank
+{
+    std::vector<SourceSlot> slots; // questions 51 to 64, in order
+    Problems problems;
+};
+
+// Reads and checks q51.toml to q64.toml from dataDir, the pictures from picturesDir.
+SourceBank loadBank(const std::filesystem::path &dataDir, const std::filesystem::path &picturesDir);
+
+PictureStore directoryPictureStore(const std::filesystem::path &picturesDir);
+
+constexpr int firstQuestionNumber = 51;
+constexpr int lastQuestionNumber = 64;
+
+inline bool hasPictureHolders(std::int64_t questionNumber)
+{
+    return questionNumber == 55 || questionNumber == 56;
+}
+
+} // namespace tovarin::banksource

@@ -1,0 +1,45 @@
+// The exam paper: the one record of the test in progress, program-wide, read and written
+// directly by the screens. AssembleExam draws its fourteen questions from the bank;
+// ResetAnswers clears the candidate's answers. Entry 14 of both arrays is never used.
+#pragma once
+
+#include "../bank/QuestionBank.h"
+#include "Clock.h"
+#include "RandomSource.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tovarin {
+
+// One drawn question: the exam paper's own copies of a variant's texts and numbers, and a
+// reference to the bank's picture holder (questions 55 and 56 only).
+struct ExamQuestion
+{
+    std::string QuestionText;
+    std::array<std::string, 5> ChoiceText; // 0 to 3: choices (1) to (4)
+    std::int16_t CorrectChoice = 0;
+    const PictureHolder *PictureRef = nullptr;
+    std::int16_t LayoutType = 0;
+};
+
+struct ExamPaper
+{
+    std::array<ExamQuestion, 15> Questions;
+    std::array<std::int16_t, 15> Answers{}; // 0 = not answered, 1 to 4 = the chosen choice
+    LocalDateTime StartTime{};              // set when a test starts
+};
+
+// The program's exam paper. It lives for the whole run; a test's fixture assigns ExamPaper{} to
+// start from a fresh one.
+ExamPaper &examPaper();
+
+// Draws one variant per question, 51 to 64 in order, one random value each.
+void AssembleExam(ExamPaper &paper, const QuestionBank &bank, RandomSource &random);
+void AssembleExam(); // the program's paper, bank and generator
+
+void ResetAnswers(ExamPaper &paper);
+void ResetAnswers();
+
+} // namespace tovarin

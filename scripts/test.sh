@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds everything twice (an optimised build and an AddressSanitizer + UndefinedBehaviorSanitizer
+# build) and runs every test headless through CTest. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
+for preset in default asan; do
+    echo "== $preset build"
+    cmake --preset "$preset" -DBUILD_TESTING=ON >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset" --timeout 600
+done
+echo "All tests passed."

@@ -1,0 +1,107 @@
+// bank-export writes valid JSON of the shape reviewers rely on, with texts exactly as the program
+// holds them, and --exam SEED shows the exam that AssembleExam draws with that seed.
+
+#include "ExamPaper.h"
+#include "JsonWriter.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+using namespace tovarin;
+
+QJsonObject runExport(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(TOVARIN_BANK_EXPORT, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(process.readAllStandardOutput(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    return document.object();
+}
+
+std::string str(const QJsonValue &value)
+{
+    return value.toString().toStdString();
+}
+
+TEST(BankExport, WholeBankHasFourteenCompleteSlotsInOrder)
+{
+    const QJsonArray slotList = runExport({})["slots"].toArray();
+    ASSERT_EQ(slotList.size(), 14);
+    const QuestionBank &bank = QuestionBank::builtIn();
+    for (int k = 0; k < 14; ++k) {
+        const QJsonObject slot = slotList[k].toObject();
+        const int number = 51 + k;
+        SCOPED_TRACE(testing::Message() << "question " << number);
+        EXPECT_EQ(slot["number"].toInt(), number);
+        EXPECT_EQ(str(slot["section"]), number <= 58 ? "上級運航 I" : "上級運航 II");
+        const QJsonArray variants = slot["variants"].toArray();
+        EXPECT_EQ(slot["pool_size"].toInt(), variants.size());
+        EXPECT_EQ(slot["pool_size"].toInt(), bank.PoolSize(std::int16_t(k)));
+        for (int v = 0; v < variants.size(); ++v) {
+            const QJsonObject variant = variants[v].toObject();
+            const QuestionVariant held = bank.Variant(std::int16_t(k), std::int16_t(v));
+            EXPECT_EQ(str(variant["question"]), held.QuestionText) << "variant " << v;
+            const QJsonArray choices = variant["choices"].toArray();
+            ASSERT_EQ(choices.size(), 4);
+            for (int c = 0; c < 4; ++c)
+                EXPECT_EQ(str(choices[c]), held.ChoiceText[std::size_t(c)]);
+            EXPECT_EQ(variant["correct"].toInt(), held.CorrectChoice);
+            EXPECT_EQ(variant["layout"].toInt(), held.LayoutType);
+            EXPECT_FALSE(str(variant["rationale"]).empty());
+            if (number == 55 || number == 56)
+                EXPECT_TRUE(variant["picture"].isString());
+            else
+                EXPECT_TRUE(variant["picture"].isNull());
+        }
+    }
+}
+
+TEST(BankExport, ExamWithSeedMatchesTheDrawWithThatSeed)
+{
+    for (const std::uint32_t seed : {0u, 12345u, 4294967295u}) {
+        const QJsonArray questions = runExport({"--exam", QString::number(seed)})["questions"].toArray();
+        ASSERT_EQ(questions.size(), 14);
+        SeededRandom random(seed);
+        ExamPaper paper;
+        AssembleExam(paper, QuestionBank::builtIn(), random);
+        for (int k = 0; k < 14; ++k) {
+            const QJsonObject q = questions[k].toObject();
+            EXPECT_EQ(q["number"].toInt(), 51 + k);
+            EXPECT_EQ(str(q["question"]), paper.Questions[std::size_t(k)].QuestionText) << "seed " << seed;
+            EXPECT_EQ(q["correct"].toInt(), paper.Questions[std::size_t(k)].CorrectChoice);
+        }
+    }
+}
+
+TEST(BankExport, RejectsASeedThatIsNotAWholeNumber)
+{
+    QProcess process;
+    process.start(TOVARIN_BANK_EXPORT, {"--exam", "12x"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 2);
+}
+
+TEST(JsonWriter, EscapesWhatJsonRequiresAndKeepsUtf8)
+{
+    const std::string awkward = "引用\"符\" \\ 改行\r\n\t制御\x01 第51問";
+    std::ostringstream out;
+    JsonWriter json(out);
+    json.beginObject().key("text").value(awkward).key("list").beginArray().value(1).null().endArray().endObject();
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(out.str()));
+    ASSERT_TRUE(document.isObject()) << out.str();
+    EXPECT_EQ(document["text"].toString().toStdString(), awkward);
+    EXPECT_EQ(document["list"].toArray().size(), 2);
+}
+
+} // namespace
