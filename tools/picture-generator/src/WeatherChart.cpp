@@ -407,7 +407,12 @@ void WeatherChart::drawCentres(QPainter &p, bool mask)
             textAt += QPointF(o->get(0)->value_or(0.0), o->get(1)->value_or(0.0));
         const QFont big = Drawing::font(kind == "typhoon" ? 13 : 16, true);
         const QFont small = Drawing::font(12);
-        const QPointF nameAt = textAt + QPointF(0, -12), valueAt = textAt + QPointF(0, 13);
+        const QPointF nameAt = textAt + QPointF(0, -12);
+        // The value goes under the name unless the rings are too tight there; then it
+        // is placed on its own, relative to the centre mark.
+        QPointF valueAt = textAt + QPointF(0, 13);
+        if (const toml::array *o = arrayOf(t, "value_offset"); o && o->size() == 2)
+            valueAt = at + QPointF(o->get(0)->value_or(0.0), o->get(1)->value_or(0.0));
         const QString value = QString::number(int(num(t, "value", 0)));
         if (mask) {
             // No isobar values inside the tight rings of a typhoon or a deep low.
@@ -425,6 +430,9 @@ void WeatherChart::drawCentres(QPainter &p, bool mask)
         p.drawLine(at + QPointF(-3.5, -3.5), at + QPointF(3.5, 3.5));
         p.drawLine(at + QPointF(-3.5, 3.5), at + QPointF(3.5, -3.5));
         Drawing::text(p, name, big, nameAt, c);
+        // Near fronts and coastlines a white box, as behind the isobar values, keeps the value legible.
+        if (t["value_backing"].value_or(false))
+            p.fillRect(Drawing::textBox(value, small, valueAt).adjusted(-1, 0, 1, 0), Qt::white);
         Drawing::text(p, value, small, valueAt, c);
     }
 }
