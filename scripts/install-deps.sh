@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libtomlplusplus-dev libgtest-dev
     fonts-ipafont-gothic
+    xvfb  # xvfb-run, for opening the program where there is no display
 )
 
 missing=()

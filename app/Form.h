@@ -1,0 +1,52 @@
+// Base of the three screens: a top-level window with the program's caption and icon and a
+// client area of the designed size, shown, hidden and unloaded the way Screens describes.
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QSize>
+#include <QWidget>
+
+#include <initializer_list>
+
+namespace tovarin {
+
+class Form : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // FixedSingle: not resizable, no minimise or maximise button. Sizable: resizable, minimise
+    // button only. FixedDialog: not resizable, no minimise or maximise button, no task-bar entry.
+    enum class BorderStyle { FixedSingle, Sizable, FixedDialog };
+
+    // Makes the loaded screen visible and brings it to the front. The first showing after a
+    // load also centres it on the screen and gives the focus to the first control of the tab
+    // order that can take it.
+    void Show();
+
+    // Hides the screen at once and forgets it, so that the next use loads it afresh; the object
+    // itself is destroyed later, never under a handler that is still running.
+    void Unload();
+
+protected:
+    Form(BorderStyle border, QSize clientSize);
+
+    // Runs once for each load, after the controls have their designed values and before the
+    // window is first shown.
+    virtual void Form_Load() { }
+
+    // The focus order of the controls, first to last.
+    void setTabOrder(std::initializer_list<QWidget *> controls);
+
+    // The close box unloads the screen (see Screens::endIfNoScreenShown).
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    friend class Screens;
+
+    bool m_shownSinceLoad = false;
+    QList<QPointer<QWidget>> m_tabOrder;
+};
+
+} // namespace tovarin

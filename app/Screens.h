@@ -1,0 +1,78 @@
+// The program's three screens by name, the way their handlers call one another:
+// Screens::frmSiken().Show(), Screens::frmSiken().iNumber = 0, Unload().
+//
+// A screen is loaded the first time it is used: its controls take their designed values, then
+// its Form_Load runs, all before the window is shown. Showing a loaded screen, hidden or not,
+// only makes it visible and brings it forward. Unloading hides it and forgets it, so that the
+// next use loads it afresh. The object is destroyed by deferred deletion; while a Form_Load is
+// letting waiting events through, even that is held back until the load has returned, so that
+// a screen unloaded by such an event is never destroyed under a handler of its own that is
+// still running.
+#pragma once
+
+#include "ui/exam/frmSiken.h"
+#include "ui/menu/frmMenu.h"
+#include "ui/results/frmSeiseki.h"
+
+#include <QPointer>
+
+#include <functional>
+
+namespace tovarin {
+
+class Screens
+{
+public:
+    // The loaded screen, loaded first if it is not.
+    static tovarin::frmMenu &frmMenu() { return load<tovarin::frmMenu>(); }
+    static tovarin::frmSiken &frmSiken() { return load<tovarin::frmSiken>(); }
+    static tovarin::frmSeiseki &frmSeiseki() { return load<tovarin::frmSeiseki>(); }
+
+    // The loaded screen of that kind, or nullptr; asking loads nothing.
+    template <class Screen> static Screen *ifLoaded() { return slot<Screen>().data(); }
+
+    // Unloads the screen; a screen that is not loaded (any more) is left alone.
+    static void unload(Form &form);
+    template <class Screen> static void unload()
+    {
+        if (Screen *screen = ifLoaded<Screen>())
+            unload(*screen);
+    }
+
+    // Ends the program at once: every window disappears and the event loop returns.
+    static void endProgram();
+    // What endProgram does once the windows are gone: QCoreApplication::exit(0). Tests put a
+    // recorder in its place (an empty function restores it), since an application that has
+    // been told to exit refuses to run any later event loop.
+    static void replaceEventLoopExit(std::function<void()> exit);
+
+    // After a close box: a program whose screens are all hidden or unloaded would go on
+    // running with nothing to click, so it ends.
+    static void endIfNoScreenShown();
+
+    // Destroys every screen, loaded or waiting for deletion, at once. Only for the end of the
+    // program and of a test, when no handler is running.
+    static void unloadAll();
+
+private:
+    template <class Screen> static QPointer<Screen> &slot()
+    {
+        static QPointer<Screen> held;
+        return held;
+    }
+
+    template <class Screen> static Screen &load()
+    {
+        QPointer<Screen> &held = slot<Screen>();
+        if (held)
+            return *held;
+        auto *screen = new Screen;
+        held = screen; // reachable by name while its Form_Load runs
+        runFormLoad(*screen);
+        return *screen; // still alive even if an event in Form_Load unloaded it
+    }
+
+    static void runFormLoad(Form &form);
+};
+
+} // namespace tovarin

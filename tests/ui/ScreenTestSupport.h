@@ -1,0 +1,155 @@
+// What the screen tests share: a fresh program state for every test, test doubles for the
+// clock and the generator, and checks of controls found by their names.
+#pragma once
+
+#include "app/Look.h"
+#include "app/Screens.h"
+
+#include "Clock.h"
+#include "ExamPaper.h"
+#include "RandomSource.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+#include <chrono>
+
+namespace tovarin::testing {
+
+// A clock that stands still at the time the test sets, and counts how often it is read.
+class SetClock final : public Clock
+{
+public:
+    explicit SetClock(LocalDateTime time = {})
+        : m_time(time)
+    {
+    }
+    LocalDateTime now() const override
+    {
+        ++m_reads;
+        return m_time;
+    }
+    void set(LocalDateTime time) { m_time = time; }
+    int reads() const { return m_reads; }
+
+private:
+    LocalDateTime m_time;
+    mutable int m_reads = 0;
+};
+
+// A generator that always gives the same value and counts the values drawn.
+class CountingRandom final : public RandomSource
+{
+public:
+    explicit CountingRandom(float value = 0.0f)
+        : m_value(value)
+    {
+    }
+    float next() override
+    {
+        ++m_draws;
+        return m_value;
+    }
+    int draws() const { return m_draws; }
+
+private:
+    float m_value;
+    int m_draws = 0;
+};
+
+inline LocalDateTime dateTime(int hours, int minutes, int seconds, int milliseconds = 0)
+{
+    using namespace std::chrono;
+    return local_days(2026y / December / 9) + std::chrono::hours(hours)
+        + std::chrono::minutes(minutes) + std::chrono::seconds(seconds)
+        + std::chrono::milliseconds(milliseconds);
+}
+
+// How often the program was ended since the test began.
+inline int &programEnds()
+{
+    static int count = 0;
+    return count;
+}
+
+// Every test starts from a fresh exam paper and no screen loaded, with the end of the program
+// counted instead of carried out, and leaves no screen behind.
+inline void startFresh()
+{
+    examPaper() = ExamPaper {};
+    replaceProgramClock(nullptr);
+    replaceProgramRandom(nullptr);
+    programEnds() = 0;
+    Screens::replaceEventLoopExit([] { ++programEnds(); });
+}
+
+inline void unloadEverything()
+{
+    Screens::unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    replaceProgramClock(nullptr);
+    replaceProgramRandom(nullptr);
+}
+
+template <class Control = QWidget> Control *control(const QWidget *form, const char *name)
+{
+    return form->findChild<Control *>(QString::fromLatin1(name));
+}
+
+// The caption a control shows: a label's text, a button's caption or a frame's title.
+inline QString captionOf(const QWidget *widget)
+{
+    if (const auto *l = qobject_cast<const QLabel *>(widget))
+        return l->text();
+    if (const auto *b = qobject_cast<const QAbstractButton *>(widget))
+        return b->text();
+    if (const auto *f = qobject_cast<const QGroupBox *>(widget))
+        return f->title();
+    return QString();
+}
+
+// The controls of the form whose fixed caption does not fit its size in its own font, one line
+// each: a label within its width and height, a button's caption inside its margins, a frame's
+// title beside the frame's edges. Option buttons carry the bank's texts and are left out.
+inline QStringList captionsThatDoNotFit(const QWidget *form)
+{
+    QStringList faults;
+    for (const QWidget *widget : form->findChildren<QWidget *>()) {
+        const QString caption = captionOf(widget);
+        if (caption.isEmpty() || qobject_cast<const QRadioButton *>(widget))
+            continue;
+        const QFontMetrics metrics(widget->font());
+        int spare = widget->width() - metrics.horizontalAdvance(caption);
+        if (qobject_cast<const QAbstractButton *>(widget))
+            spare -= 2 * widget->style()->pixelMetric(QStyle::PM_ButtonMargin);
+        else if (qobject_cast<const QGroupBox *>(widget))
+            spare -= 2 * 8; // the frame's edge and the gap before the title on either side
+        const bool tooLow = metrics.height() > widget->height();
+        if (spare < 0 || tooLow)
+            faults << QStringLiteral("%1 \"%2\": %3 px short, %4 px high in %5 px")
+                          .arg(widget->objectName(), caption)
+                          .arg(-spare)
+                          .arg(metrics.height())
+                          .arg(widget->height());
+    }
+    return faults;
+}
+
+// A point on the indicator of an option button: a click in the middle of a wide button can hit
+// neither the indicator nor the caption.
+inline QPoint indicatorPoint(const QRadioButton *button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    return button->style()
+        ->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button)
+        .center();
+}
+
+} // namespace tovarin::testing

@@ -1,0 +1,160 @@
+#include "frmSiken.h"
+
+#include "OptionButton.h"
+#include "app/Controls.h"
+
+#include "ExamPaper.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace tovarin {
+namespace {
+
+constexpr int optionHeight = 375;
+
+struct ChoicePlace
+{
+    int left;
+    int top;
+    int width;
+};
+
+// Where SetMondai puts the four option buttons and the top left corner of Image1, in Frame2.
+struct ChoiceLayout
+{
+    std::array<ChoicePlace, 4> choices;
+    int imageLeft;
+    int imageTop;
+};
+
+// 1: one under the other, full width (no picture in the bank's layout-1 questions).
+constexpr ChoiceLayout layoutFullWidth {
+    { { { 240, 2640, 10935 }, { 240, 3120, 10935 }, { 240, 3600, 10935 }, { 240, 4080, 10935 } } },
+    7200, 3600
+};
+// 2: side by side in one row, the last choice wider, the picture below.
+constexpr ChoiceLayout layoutOneRow {
+    { { { 240, 2640, 2620 }, { 2840, 2640, 2620 }, { 5460, 2640, 2620 }, { 8060, 2640, 2800 } } },
+    240, 3120
+};
+// 3 and every other value: one under the other in the left half, the picture to the right.
+constexpr ChoiceLayout layoutLeftHalf {
+    { { { 240, 2640, 5600 }, { 240, 3120, 5600 }, { 240, 3600, 5600 }, { 240, 4080, 5600 } } },
+    7000, 3100
+};
+
+const ChoiceLayout &choiceLayout(std::int16_t layoutType)
+{
+    switch (layoutType) {
+    case 1:
+        return layoutFullWidth;
+    case 2:
+        return layoutOneRow;
+    default:
+        return layoutLeftHalf;
+    }
+}
+
+QPixmap decodePicture(const PictureHolder &holder)
+{
+    const auto bytes = holder.bytes();
+    return QPixmap::fromImage(
+        QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "BMP"));
+}
+
+} // namespace
+
+frmSiken::frmSiken()
+    : Form(BorderStyle::Sizable, twipsSize(11715, 8700))
+{
+    cmdCorAns = commandButton(this, u"cmdCorAns"_s, { 3480, 8040, 1215, 495 }, u"正答表示"_s);
+    Frame3 = frame(this, u"Frame3"_s, { 2160, 7920, 1215, 615 }, u"正 答"_s);
+    lblCorAns = label(Frame3, u"lblCorAns"_s, { 360, 240, 495, 255 }, QString());
+    Frame2 = frame(this, u"Frame2"_s, { 240, 240, 11295, 7575 }, QString());
+    txtQ = placed(new QPlainTextEdit(Frame2), u"txtQ"_s, { 120, 240, 10935, 2295 });
+    txtQ->setReadOnly(true);
+    txtQ->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    txtQ->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtQ->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int optionTops[] = { 2880, 3360, 3840, 4320 };
+    for (int i = 0; i < 4; ++i)
+        Option1[std::size_t(i)] = placed(new OptionButton(Frame2), arrayElementName("Option1", i),
+            { 120, optionTops[i], 10935, optionHeight });
+    Image1 = label(Frame2, u"Image1"_s, { 120, 3960, 10935, 3375 }, QString());
+    Image1->lower(); // beneath the option buttons and txtQ where they overlap
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(u"Timer1"_s);
+    Timer1->setInterval(1000);
+    Timer1->start();
+    Frame1 = frame(this, u"Frame1"_s, { 240, 7920, 1095, 615 }, u"残り時間"_s);
+    lblTime = label(Frame1, u"lblTime"_s, { 360, 240, 615, 255 }, QString());
+    cmdNext = commandButton(this, u"cmdNext"_s, { 8400, 8040, 1215, 495 }, u"次の問題＞"_s);
+    cmdBefore = commandButton(this, u"cmdBefore"_s, { 7080, 8040, 1215, 495 }, u"＜前の問題"_s);
+    cmdSyuuryou = commandButton(this, u"cmdSyuuryou"_s, { 9840, 8040, 1815, 495 }, u"試験終了"_s);
+
+    setTabOrder({ cmdBefore, cmdNext, cmdSyuuryou, txtQ, Option1[0], Option1[1], Option1[2],
+        Option1[3], cmdCorAns });
+}
+
+void frmSiken::Form_Load()
+{
+    cmdBefore->setEnabled(false);
+    if (!Timer1->isActive()) // enabling an enabled timer does not restart its interval
+        Timer1->start();
+    SetMondai(0);
+    QCoreApplication::processEvents();
+}
+
+void frmSiken::SetMondai(std::int16_t n)
+{
+    const ExamQuestion &question = examPaper().Questions.at(static_cast<std::size_t>(n));
+
+    // CR LF pairs become line breaks; blanks, full-width ones included, stay as they are.
+    txtQ->setPlainText(QString::fromStdString(question.QuestionText));
+
+    const ChoiceLayout &layout = choiceLayout(question.LayoutType);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const ChoicePlace &place = layout.choices[i];
+        Option1[i]->setGeometry(QRect(twipsPoint(place.left, place.top),
+            QSize(twipsToPixels(place.width), Option1[i]->height())));
+    }
+    Image1->move(twipsPoint(layout.imageLeft, layout.imageTop));
+
+    for (std::size_t i = 0; i < 4; ++i)
+        Option1[i]->setText(u"(%1) "_s.arg(i + 1) + QString::fromStdString(question.ChoiceText[i]));
+
+    Frame2->setTitle(u"第"_s + QString::number(n + 51) + u"問"_s);
+
+    if (!question.PictureRef) {
+        Image1->clear();
+    } else {
+        const QPixmap picture = decodePicture(*question.PictureRef);
+        if (picture.isNull()) {
+            Image1->clear();
+        } else {
+            Image1->setPixmap(picture);
+            Image1->resize(picture.size());
+        }
+    }
+
+    if (iNumber <= 0) {
+        cmdBefore->setEnabled(false);
+        cmdNext->setEnabled(true);
+    } else if (iNumber >= 13) {
+        cmdBefore->setEnabled(true);
+        cmdNext->setEnabled(false);
+    } else {
+        cmdBefore->setEnabled(true);
+        cmdNext->setEnabled(true);
+    }
+
+    lblCorAns->clear();
+}
+
+} // namespace tovarin

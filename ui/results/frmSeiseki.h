@@ -1,0 +1,85 @@
+// frmSeiseki: the results of a test. Loading it scores the test held in the exam paper once:
+// the answer table gives, for 問51 to 問64, the correct choice (lbl1) beside the candidate's
+// choice (Label23); the score frame gives the points of 上級運航 I, 上級運航 II and their
+// total, and each as a rate in per cent that turns pure red below its mark (50, 50, 65). The
+// scoring reads its own captions and texts back, and a rate box is only ever turned red.
+// The exam screen shows it at the end of a test; its "閉じる" closes the test. A click on
+// 問51 to 問64 is reported by Label17 with the question's index.
+// Reads the exam paper's CorrectChoice and Answers; writes nothing back.
+#pragma once
+
+#include "app/Form.h"
+
+#include <array>
+#include <cstdint>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tovarin {
+
+class IndexedLabel;
+class LineControl;
+class ShapeControl;
+
+class frmSeiseki : public Form
+{
+    Q_OBJECT
+
+public:
+    frmSeiseki();
+
+protected:
+    void Form_Load() override;
+
+private:
+    void SetSeiseki();
+    // Points of the questions first to last: 10 for each whose two table cells read the same.
+    std::int16_t sectionPoints(std::size_t first, std::size_t last) const;
+
+    // The answer table
+    ShapeControl *Shape2;
+    QLabel *Label18;
+    QLabel *Label19;
+    std::array<IndexedLabel *, 14> Label17;
+    std::array<QLabel *, 14> lbl1;
+    std::array<QLabel *, 14> Label23;
+    QLabel *Label20;
+    LineControl *Line8;
+    LineControl *Line7;
+    LineControl *Line9;
+    LineControl *Line10;
+
+    // The score frame
+    QGroupBox *Frame1;
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label10;
+    QLineEdit *txt1;
+    QLineEdit *txt2;
+    QLineEdit *txt4;
+    QLineEdit *txt5;
+    QLineEdit *txt6;
+    QLineEdit *txt8;
+    QLabel *Label7;
+    QLabel *Label8;
+    QLabel *Label11;
+    QLabel *Label13;
+    QLabel *Label14;
+    QLabel *Label16;
+    QLabel *Label4;
+    QLabel *Label5;
+    QLabel *Label12;
+    ShapeControl *Shape1;
+    LineControl *Line2;
+    LineControl *Line3;
+    LineControl *Line1;
+    LineControl *Line4;
+    LineControl *Line6;
+
+    QPushButton *cmdEnd;
+};
+
+} // namespace tovarin
