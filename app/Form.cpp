@@ -78,9 +78,8 @@ void Form::setTabOrder(std::initializer_list<QWidget *> controls)
 
 void Form::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    Unload();
-    Screens::endIfNoScreenShown();
+    event->ignore();
+    closeBoxPressed();
 }
 
 } // namespace tovarin

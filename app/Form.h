@@ -39,7 +39,13 @@ protected:
     // The focus order of the controls, first to last.
     void setTabOrder(std::initializer_list<QWidget *> controls);
 
-    // The close box unloads the screen (see Screens::endIfNoScreenShown).
+    // What the window's close box (or the window manager's close, Alt+F4 and the like) does:
+    // each screen has its own rule, and none leaves the program without a window on view.
+    virtual void closeBoxPressed() = 0;
+
+    // Runs closeBoxPressed and refuses the close itself, so that the windows are shown and
+    // hidden by the screens' rules alone, and Qt never takes a hidden window for the last one
+    // and ends the program behind them.
     void closeEvent(QCloseEvent *event) override;
 
 private:

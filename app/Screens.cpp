@@ -76,16 +76,6 @@ void Screens::replaceEventLoopExit(std::function<void()> exit)
     g_exitReplacement = std::move(exit);
 }
 
-void Screens::endIfNoScreenShown()
-{
-    for (const Form *form : { static_cast<const Form *>(ifLoaded<tovarin::frmMenu>()),
-             static_cast<const Form *>(ifLoaded<tovarin::frmSiken>()),
-             static_cast<const Form *>(ifLoaded<tovarin::frmSeiseki>()) })
-        if (form && form->isVisible())
-            return;
-    endProgram();
-}
-
 void Screens::unloadAll()
 {
     QList<QPointer<Form>> all = std::exchange(g_unloaded, {});

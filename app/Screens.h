@@ -46,10 +46,6 @@ public:
     // been told to exit refuses to run any later event loop.
     static void replaceEventLoopExit(std::function<void()> exit);
 
-    // After a close box: a program whose screens are all hidden or unloaded would go on
-    // running with nothing to click, so it ends.
-    static void endIfNoScreenShown();
-
     // Destroys every screen, loaded or waiting for deletion, at once. Only for the end of the
     // program and of a test, when no handler is running.
     static void unloadAll();

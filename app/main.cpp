@@ -7,6 +7,8 @@
 
 int main(int argc, char *argv[])
 {
+    // Lets the desktop match the window to its menu entry and icon (X11 and Wayland alike).
+    QGuiApplication::setDesktopFileName(QStringLiteral(TOVARIN_APP_ID));
     QApplication application(argc, argv);
     return tovarin::runProgram();
 }

@@ -8,6 +8,8 @@ packages=(
     libtomlplusplus-dev libgtest-dev
     fonts-ipafont-gothic
     xvfb  # xvfb-run, for opening the program where there is no display
+    # The install and package tests: the desktop's validators, dpkg-shlibdeps, file.
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -1,7 +1,7 @@
 // The screens' lifecycle: showing loads a screen that is not loaded and runs its Form_Load
 // before the window appears; showing a loaded screen only makes it visible and raises it;
-// unloading forgets it at once and destroys it by deferred deletion; a close box unloads and,
-// with no screen left on view, ends the program.
+// unloading forgets it at once and destroys it by deferred deletion. (What each close box does is
+// in tests/ui/CloseBoxTest.cpp.)
 
 #include "ui/ScreenTestSupport.h"
 
@@ -106,25 +106,6 @@ private Q_SLOTS:
         menu.Unload();
         menu.Unload(); // a second Unload of the same screen changes nothing
         QVERIFY(!Screens::ifLoaded<frmMenu>());
-    }
-
-    void closeBoxUnloadsTheScreenAndEndsAProgramWithNothingLeftOnView()
-    {
-        Screens::frmMenu().Show();
-        QVERIFY(Screens::frmMenu().close());
-        QCOMPARE(programEnds(), 1);
-        QVERIFY(!Screens::ifLoaded<frmMenu>());
-    }
-
-    void closeBoxKeepsTheProgramWhileAnotherScreenIsOnView()
-    {
-        Screens::frmSeiseki().Show();
-        frmSiken &siken = Screens::frmSiken();
-        siken.Show();
-        QVERIFY(siken.close());
-        QCOMPARE(programEnds(), 0);
-        QVERIFY(!Screens::ifLoaded<frmSiken>());
-        QVERIFY(Screens::frmSeiseki().isVisible());
     }
 };
 

@@ -1,5 +1,6 @@
 // What the screen tests share: a fresh program state for every test, test doubles for the
-// clock and the generator, and checks of controls found by their names.
+// clock and the generator, checks of controls found by their names, and the candidate's moves
+// in a whole test: starting it from the menu, clicking, choosing, a tick of the countdown.
 #pragma once
 
 #include "app/Look.h"
@@ -10,13 +11,20 @@
 #include "RandomSource.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
+#include <QTimerEvent>
+#include <QWindow>
 
 #include <chrono>
 
@@ -151,5 +159,120 @@ inline QPoint indicatorPoint(const QRadioButton *button)
         ->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button)
         .center();
 }
+
+// A test taken the candidate's way on the real screens and the built-in bank: the clock stands
+// at 09:00:00 until the test moves it, and the generator's value 0 draws the first variant of
+// every pool. start() shows the menu and clicks "試験開始".
+class ExamRun
+{
+public:
+    ExamRun()
+    {
+        replaceProgramClock(&clock);
+        replaceProgramRandom(&random);
+    }
+    ~ExamRun()
+    {
+        replaceProgramClock(nullptr);
+        replaceProgramRandom(nullptr);
+    }
+    ExamRun(const ExamRun &) = delete;
+    ExamRun &operator=(const ExamRun &) = delete;
+
+    frmSiken &start()
+    {
+        Screens::frmMenu().Show();
+        QTest::mouseClick(control<QPushButton>(&Screens::frmMenu(), "cmd1"), Qt::LeftButton);
+        return *Screens::ifLoaded<frmSiken>();
+    }
+    // Sets the clock to the given time after the test's start.
+    void after(std::chrono::milliseconds elapsed) { clock.set(examPaper().StartTime + elapsed); }
+
+    SetClock clock { dateTime(9, 0, 0) };
+    CountingRandom random { 0.0f };
+};
+
+inline void click(const QWidget *form, const char *button)
+{
+    QTest::mouseClick(control<QPushButton>(form, button), Qt::LeftButton);
+}
+
+inline QRadioButton *option(const QWidget *siken, int i)
+{
+    return siken->findChild<QRadioButton *>(QStringLiteral("Option1_%1").arg(i));
+}
+
+// Selects choice k (1 to 4) on the exam screen with the mouse, as the candidate does.
+inline void choose(const QWidget *siken, int k)
+{
+    QRadioButton *button = option(siken, k - 1);
+    QTest::mouseClick(button, Qt::LeftButton, {}, indicatorPoint(button));
+}
+
+// The choice shown selected: 0 for none, 1 to 4, or -1 if more than one is selected.
+inline int selectedChoice(const QWidget *siken)
+{
+    int selected = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (option(siken, i)->isChecked())
+            selected = selected == 0 ? i + 1 : -1;
+    }
+    return selected;
+}
+
+// One tick of Timer1, delivered the way the event loop delivers it, without waiting a second.
+// A stopped timer gets none.
+inline void tick(const QWidget *siken)
+{
+    auto *timer = siken->findChild<QTimer *>(QStringLiteral("Timer1"));
+    if (!timer->isActive())
+        return;
+    QTimerEvent event(timer->timerId());
+    QCoreApplication::sendEvent(timer, &event);
+}
+
+// Closes the window the way a window manager does: a close event to its platform window.
+inline void closeLikeAWindowManager(QWidget *window)
+{
+    window->winId(); // gives it a platform window if it has none yet
+    QCloseEvent event;
+    QCoreApplication::sendEvent(window->windowHandle(), &event);
+}
+
+// The screens on view, by class name, menu first.
+inline QStringList screensOnView()
+{
+    QStringList names;
+    for (const Form *form : { static_cast<const Form *>(Screens::ifLoaded<frmMenu>()),
+             static_cast<const Form *>(Screens::ifLoaded<frmSiken>()),
+             static_cast<const Form *>(Screens::ifLoaded<frmSeiseki>()) })
+        if (form && form->isVisible())
+            names << QString::fromLatin1(form->metaObject()->className()).section(u':', -1);
+    return names;
+}
+
+// Answers every message box that comes up with OK, keeping its text; a test that expects none
+// checks that texts stays empty (a box left open would hold the test up for good).
+class MessageBoxAnswerer : public QObject
+{
+public:
+    MessageBoxAnswerer()
+    {
+        m_timer.setInterval(0);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                titles << box->windowTitle();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        m_timer.start();
+    }
+    QStringList texts;
+    QStringList titles;
+
+private:
+    QTimer m_timer;
+};
 
 } // namespace tovarin::testing

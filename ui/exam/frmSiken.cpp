@@ -2,7 +2,9 @@
 
 #include "OptionButton.h"
 #include "app/Controls.h"
+#include "app/Screens.h"
 
+#include "Countdown.h"
 #include "ExamPaper.h"
 
 #include <QCoreApplication>
@@ -100,6 +102,13 @@ frmSiken::frmSiken()
 
     setTabOrder({ cmdBefore, cmdNext, cmdSyuuryou, txtQ, Option1[0], Option1[1], Option1[2],
         Option1[3], cmdCorAns });
+
+    // Selecting an option button has no handler: the selection is recorded by SetAns alone.
+    connect(cmdNext, &QPushButton::clicked, this, &frmSiken::cmdNext_Click);
+    connect(cmdBefore, &QPushButton::clicked, this, &frmSiken::cmdBefore_Click);
+    connect(cmdCorAns, &QPushButton::clicked, this, &frmSiken::cmdCorAns_Click);
+    connect(cmdSyuuryou, &QPushButton::clicked, this, &frmSiken::cmdSyuuryou_Click);
+    connect(Timer1, &QTimer::timeout, this, &frmSiken::Timer1_Timer);
 }
 
 void frmSiken::Form_Load()
@@ -155,6 +164,88 @@ void frmSiken::SetMondai(std::int16_t n)
     }
 
     lblCorAns->clear();
+}
+
+void frmSiken::SetAns(std::int16_t n)
+{
+    ExamPaper &paper = examPaper();
+    const std::int16_t &shown = paper.Answers.at(static_cast<std::size_t>(n)); // n checked first
+    std::int16_t &recorded = paper.Answers.at(static_cast<std::size_t>(iNumber));
+
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (Option1[i]->isSelected()) {
+            recorded = std::int16_t(i + 1);
+            break;
+        }
+    }
+
+    if (shown > 0) {
+        option1(std::int16_t(shown - 1)).setSelected(true);
+    } else {
+        for (OptionButton *option : Option1)
+            option->setSelected(false);
+    }
+}
+
+OptionButton &frmSiken::option1(std::int16_t index) const
+{
+    return *Option1.at(static_cast<std::size_t>(index));
+}
+
+void frmSiken::cmdNext_Click()
+{
+    if (iNumber >= 13)
+        return;
+    SetMondai(std::int16_t(iNumber + 1));
+    SetAns(std::int16_t(iNumber + 1));
+    iNumber = std::int16_t(iNumber + 1);
+    if (iNumber >= 13)
+        cmdNext->setEnabled(false);
+    cmdBefore->setEnabled(true);
+}
+
+void frmSiken::cmdBefore_Click()
+{
+    if (iNumber <= 0)
+        return;
+    SetMondai(std::int16_t(iNumber - 1));
+    SetAns(std::int16_t(iNumber - 1));
+    iNumber = std::int16_t(iNumber - 1);
+    if (iNumber <= 0)
+        cmdBefore->setEnabled(false);
+    cmdNext->setEnabled(true);
+}
+
+void frmSiken::cmdCorAns_Click()
+{
+    const ExamQuestion &question = examPaper().Questions.at(static_cast<std::size_t>(iNumber));
+    lblCorAns->setText(u"("_s + QString::number(question.CorrectChoice) + u")"_s);
+}
+
+void frmSiken::cmdSyuuryou_Click()
+{
+    SetAns(iNumber);
+    Timer1->stop();
+    lblTime->setText(QString());
+    Screens::frmSeiseki().Show();
+    hide();
+}
+
+void frmSiken::Timer1_Timer()
+{
+    const LocalDateTime now = programClock().now();
+    const auto remaining = remainingTime(examPaper().StartTime, now);
+    lblTime->setText(QString::fromStdString(countdownText(remaining)));
+    if (lblTime->text() == QString::fromLatin1(timeUpText.data(), qsizetype(timeUpText.size())))
+        cmdSyuuryou_Click();
+}
+
+void frmSiken::closeBoxPressed()
+{
+    if (Timer1->isActive())
+        cmdSyuuryou_Click();
+    else
+        hide();
 }
 
 } // namespace tovarin

@@ -1,10 +1,13 @@
 // frmSiken: the exam screen. It shows one of the fourteen questions of the test at a time: the
 // header 第51問 to 第64問 in the caption of Frame2, the question text in txtQ, the four choices
 // on Option1(0) to Option1(3) arranged by the question's LayoutType, and its picture in Image1.
-// The menu opens it at the start of a test and sets iNumber and calls SetMondai; the end of the
-// test hides it, the review of the results shows it again, and closing the results unloads it.
-// Reads the exam paper's Questions (Answers and CorrectChoice belong to answering and
-// navigation); Timer1 runs the countdown from the load.
+// The menu opens it at the start of a test and sets iNumber and calls SetMondai. A selection
+// reaches Answers only when the candidate leaves the question ("＜前の問題", "次の問題＞") or the
+// test ends ("試験終了", the close box, or Timer1 once less than a minute is left); the end shows
+// the results and hides this screen, still loaded. The review of the results shows it again with
+// the countdown stopped, and closing the results unloads it.
+// Reads the exam paper's Questions (CorrectChoice for "正答表示") and StartTime, reads the clock;
+// writes Answers.
 #pragma once
 
 #include "app/Form.h"
@@ -37,8 +40,28 @@ public:
     // throws std::out_of_range before anything on the screen changes.
     void SetMondai(std::int16_t n);
 
+    // Records the selection into Answers(iNumber), the question still on screen, if a choice is
+    // selected; then shows the recorded answer of question n (0 to 14), or no selection for 0.
+    // Any other n throws std::out_of_range before anything is recorded.
+    void SetAns(std::int16_t n);
+
+    // Option1(index), index 0 to 3 (choices 1 to 4), for the review of the results, which
+    // restores the stored choice itself; any other index throws std::out_of_range.
+    OptionButton &option1(std::int16_t index) const;
+
+    // The handlers of the buttons and of Timer1. Public so that they can be run the way their
+    // events run them, also where a disabled button would not take a click.
+    void cmdNext_Click();
+    void cmdBefore_Click();
+    void cmdCorAns_Click();
+    void cmdSyuuryou_Click();
+    void Timer1_Timer();
+
 protected:
     void Form_Load() override;
+    // During a test (the countdown running) the close box ends it as "試験終了" does; in the
+    // review it hides the screen without unloading it, so that the countdown never restarts.
+    void closeBoxPressed() override;
 
 private:
     QPushButton *cmdCorAns;

@@ -54,4 +54,9 @@ void frmMenu::cmdEnd_Click()
     Screens::endProgram();
 }
 
+void frmMenu::closeBoxPressed()
+{
+    cmdEnd_Click();
+}
+
 } // namespace tovarin

@@ -2,7 +2,7 @@
 // test. Program start-up shows it, and so does the results screen's "閉じる"; every showing
 // after an unload is a fresh load, whose Form_Load seeds the program's generator from the time
 // of day. "試験開始" draws a new test into the exam paper, clears its answers, opens frmSiken on
-// question 51, records StartTime and unloads the menu; "終　了" ends the program.
+// question 51, records StartTime and unloads the menu; "終　了" and the close box end the program.
 // Reads the clock; writes the exam paper (Questions, Answers, StartTime) and frmSiken.iNumber.
 #pragma once
 
@@ -22,6 +22,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void closeBoxPressed() override;
 
 private:
     void cmd1_Click();

@@ -4,10 +4,16 @@
 #include "LineControl.h"
 #include "ShapeControl.h"
 #include "app/Controls.h"
+#include "app/ErrorTrap.h"
 #include "app/Look.h"
+#include "app/MessageBox.h"
+#include "app/Screens.h"
+#include "ui/exam/OptionButton.h"
 
 #include "ExamPaper.h"
 #include "RateText.h"
+
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -115,6 +121,10 @@ frmSeiseki::frmSeiseki()
     cmdEnd = commandButton(this, u"cmdEnd"_s, { 6840, 4680, 1575, 495 }, u"閉じる"_s);
 
     setTabOrder({ txt1, txt2, cmdEnd, txt4, txt5, txt6, txt8 });
+
+    for (IndexedLabel *number : Label17)
+        connect(number, &IndexedLabel::clicked, this, &frmSeiseki::Label17_Click);
+    connect(cmdEnd, &QPushButton::clicked, this, &frmSeiseki::cmdEnd_Click);
 }
 
 void frmSeiseki::Form_Load()
@@ -156,6 +166,40 @@ void frmSeiseki::SetSeiseki()
     txt8->setText(rateText(numberOf(txt4) / totalDivisor));
     if (wholeNumberOf(txt8) < totalMark)
         setTextColour(txt8, pureRed());
+}
+
+void frmSeiseki::Label17_Click(std::int16_t Index)
+{
+    std::optional<QString> failure;
+    try {
+        Screens::frmSiken().Show();
+        Screens::frmSiken().iNumber = Index;
+        Screens::frmSiken().SetMondai(Index);
+        const std::int16_t answer = examPaper().Answers.at(static_cast<std::size_t>(Index));
+        if (answer > 0) {
+            Screens::frmSiken().option1(std::int16_t(answer - 1)).setSelected(true);
+        } else {
+            for (std::int16_t k = 0; k < 4; ++k)
+                Screens::frmSiken().option1(k).setSelected(false);
+        }
+    } catch (...) {
+        failure = trappedErrorText(trappedError(std::current_exception()));
+    }
+    // Shown once the exception is gone: the box's own event loop may run anything.
+    if (failure)
+        showMessageBox(*failure);
+}
+
+void frmSeiseki::cmdEnd_Click()
+{
+    Screens::frmMenu().Show();
+    Screens::unload<frmSiken>();
+    Unload();
+}
+
+void frmSeiseki::closeBoxPressed()
+{
+    cmdEnd_Click();
 }
 
 } // namespace tovarin

@@ -3,9 +3,12 @@
 // choice (Label23); the score frame gives the points of 上級運航 I, 上級運航 II and their
 // total, and each as a rate in per cent that turns pure red below its mark (50, 50, 65). The
 // scoring reads its own captions and texts back, and a rate box is only ever turned red.
-// The exam screen shows it at the end of a test; its "閉じる" closes the test. A click on
-// 問51 to 問64 is reported by Label17 with the question's index.
-// Reads the exam paper's CorrectChoice and Answers; writes nothing back.
+// The exam screen shows it at the end of a test. A click on 問51 to 問64 (Label17) reviews that
+// question: the exam screen comes to the front on it, with the stored choice selected, while this
+// screen stays as it was scored. "閉じる" and the close box close the test: the menu is shown
+// anew, and the exam screen and this one are unloaded.
+// Reads the exam paper's CorrectChoice and Answers and writes nothing back; the review sets the
+// exam screen's iNumber, calls its SetMondai and selects its option buttons.
 #pragma once
 
 #include "app/Form.h"
@@ -33,8 +36,15 @@ public:
 
 protected:
     void Form_Load() override;
+    void closeBoxPressed() override;
 
 private:
+    // Shows question Index on the exam screen, the stored choice selected. A failure of any
+    // step skips the rest and is shown in the message box (ErrorTrap); the screens stay as the
+    // steps before it left them.
+    void Label17_Click(std::int16_t Index);
+    void cmdEnd_Click();
+
     void SetSeiseki();
     // Points of the questions first to last: 10 for each whose two table cells read the same.
     std::int16_t sectionPoints(std::size_t first, std::size_t last) const;

@@ -49,11 +49,6 @@ QString frameTitle(const QWidget *form)
     return control<QGroupBox>(form, "Frame2")->title();
 }
 
-QRadioButton *option(const QWidget *form, int i)
-{
-    return form->findChild<QRadioButton *>(u"Option1_%1"_s.arg(i));
-}
-
 QLabel *image(const QWidget *form)
 {
     return control<QLabel>(form, "Image1");

@@ -232,7 +232,7 @@ private Q_SLOTS:
         QVERIFY2(watched, "destroyed under its own handler");
         QVERIFY(Screens::ifLoaded<frmSiken>());
         QVERIFY(!Screens::ifLoaded<frmMenu>());
-        QCOMPARE(programEnds(), 1); // closing the only window on view ends the program
+        QCOMPARE(programEnds(), 1); // the menu's close box ends the program
         QTRY_VERIFY(watched.isNull());
         QVERIFY(destroyedAfterTheStartTime);
     }
