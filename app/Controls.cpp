@@ -11,6 +11,9 @@ QPushButton *commandButton(
     QWidget *container, const QString &name, TwipsRect place, const QString &caption)
 {
     auto *button = placed(new QPushButton(caption, container), name, place);
+    // Not auto-default: outside a dialog an auto-default button would press on Enter, but it
+    // also takes the default button's look whenever it has the focus. Form presses the focused
+    // button on Enter and Return instead.
     button->setAutoDefault(false);
     return button;
 }

@@ -23,6 +23,8 @@ template <class Control> Control *placed(Control *control, const QString &name, 
     return control;
 }
 
+// A command button: a click or Space presses it, and so do Enter and Return while it has the
+// focus (Form::keyPressEvent).
 QPushButton *commandButton(
     QWidget *container, const QString &name, TwipsRect place, const QString &caption);
 

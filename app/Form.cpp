@@ -3,8 +3,11 @@
 #include "Look.h"
 #include "Screens.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 
@@ -27,11 +30,25 @@ Qt::WindowFlags windowFlagsFor(Form::BorderStyle border)
     return Qt::Window | caption;
 }
 
+// Qt presents a top-level QWidget as a client area without a role of its own; a screen reader
+// then does not take the screens for windows. Each is a window named by its caption.
+QAccessibleInterface *formFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("tovarin::Form") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 Form::Form(BorderStyle border, QSize clientSize)
     : QWidget(nullptr, windowFlagsFor(border))
 {
+    static const bool accessibleAsWindows = [] {
+        QAccessible::installFactory(formFactory);
+        return true;
+    }();
+    Q_UNUSED(accessibleAsWindows);
     setWindowTitle(programCaption());
     setWindowIcon(programIcon());
     if (border == BorderStyle::Sizable)
@@ -74,6 +91,18 @@ void Form::setTabOrder(std::initializer_list<QWidget *> controls)
         m_tabOrder.append(control);
         previous = control;
     }
+}
+
+void Form::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        auto *button = qobject_cast<QPushButton *>(focusWidget());
+        if (button && button->isEnabled() && button->isVisible()) {
+            button->click();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form::closeEvent(QCloseEvent *event)

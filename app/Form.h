@@ -48,6 +48,9 @@ protected:
     // and ends the program behind them.
     void closeEvent(QCloseEvent *event) override;
 
+    // Enter and Return, which a command button leaves alone, press the focused command button.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     friend class Screens;
 

@@ -18,8 +18,9 @@ QIcon programIcon();
 // Red 255, green 0, blue 0: the hint under the answer table and a rate below its mark.
 QColor pureRed();
 
-// The face the screens name where they set a font. Where it is not installed, a proportional
-// Japanese Gothic (IPAPGothic, Debian fonts-ipafont-gothic) stands in for it.
+// The face the screens name where they set a font: ＭＳ Ｐゴシック where it is installed,
+// otherwise the proportional Japanese Gothic that stands in for it (IPAPGothic, Debian
+// fonts-ipafont-gothic), by its own name.
 QString gothicFamily();
 
 // gothicFamily() at the given size in points, regular weight.

@@ -6,6 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libtomlplusplus-dev libgtest-dev
+    libbenchmark-dev  # the benchmark (bench/, scripts/bench.sh)
     fonts-ipafont-gothic
     xvfb  # xvfb-run, for opening the program where there is no display
     # The install and package tests: the desktop's validators, dpkg-shlibdeps, file.

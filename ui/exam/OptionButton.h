@@ -1,7 +1,10 @@
 // An option button of a control array: the option buttons that share a container form one
 // group in which at most one is selected. Unlike Qt's auto-exclusive radio buttons, the group
 // can also have none selected: setSelected(false) clears a button even when it is the
-// selected one. A click selects the button (a click on the selected one keeps it selected).
+// selected one. A click, or Space, selects the button (a click on the selected one keeps it
+// selected). The arrow keys select the previous (Up, Left) or next (Down, Right) button of the
+// group in the order the buttons were made, round from the last to the first, and take the
+// focus with them. Screen readers see each one as a radio button (AccessibleOptionButton).
 #pragma once
 
 #include <QRadioButton>
@@ -21,9 +24,11 @@ public:
 
 protected:
     void nextCheckState() override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void clearOthers(bool checked);
+    QList<OptionButton *> group();
 };
 
 } // namespace tovarin

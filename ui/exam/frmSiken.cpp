@@ -1,6 +1,7 @@
 #include "frmSiken.h"
 
 #include "OptionButton.h"
+#include "PictureBox.h"
 #include "app/Controls.h"
 #include "app/Screens.h"
 
@@ -75,6 +76,7 @@ QPixmap decodePicture(const PictureHolder &holder)
 frmSiken::frmSiken()
     : Form(BorderStyle::Sizable, twipsSize(11715, 8700))
 {
+    setAccessibleDescription(u"試験問題"_s);
     cmdCorAns = commandButton(this, u"cmdCorAns"_s, { 3480, 8040, 1215, 495 }, u"正答表示"_s);
     Frame3 = frame(this, u"Frame3"_s, { 2160, 7920, 1215, 615 }, u"正 答"_s);
     lblCorAns = label(Frame3, u"lblCorAns"_s, { 360, 240, 495, 255 }, QString());
@@ -84,11 +86,12 @@ frmSiken::frmSiken()
     txtQ->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     txtQ->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtQ->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtQ->setAccessibleName(u"問題文"_s);
     const int optionTops[] = { 2880, 3360, 3840, 4320 };
     for (int i = 0; i < 4; ++i)
         Option1[std::size_t(i)] = placed(new OptionButton(Frame2), arrayElementName("Option1", i),
             { 120, optionTops[i], 10935, optionHeight });
-    Image1 = label(Frame2, u"Image1"_s, { 120, 3960, 10935, 3375 }, QString());
+    Image1 = placed(new PictureBox(Frame2), u"Image1"_s, { 120, 3960, 10935, 3375 });
     Image1->lower(); // beneath the option buttons and txtQ where they overlap
     Timer1 = new QTimer(this);
     Timer1->setObjectName(u"Timer1"_s);
@@ -100,6 +103,8 @@ frmSiken::frmSiken()
     cmdBefore = commandButton(this, u"cmdBefore"_s, { 7080, 8040, 1215, 495 }, u"＜前の問題"_s);
     cmdSyuuryou = commandButton(this, u"cmdSyuuryou"_s, { 9840, 8040, 1815, 495 }, u"試験終了"_s);
 
+    // The controls that take the focus, in the order of their tab indices; the frames and the
+    // labels between them (Frame1, lblTime, Frame2, Frame3, lblCorAns) take none.
     setTabOrder({ cmdBefore, cmdNext, cmdSyuuryou, txtQ, Option1[0], Option1[1], Option1[2],
         Option1[3], cmdCorAns });
 
@@ -147,21 +152,16 @@ void frmSiken::SetMondai(std::int16_t n)
         if (picture.isNull()) {
             Image1->clear();
         } else {
+            // A pixmap of ratio 1: one picture pixel to one logical pixel on every screen.
             Image1->setPixmap(picture);
             Image1->resize(picture.size());
         }
     }
+    // Named only while it shows a picture; empty, it goes by its frame's caption, as every
+    // empty label in a frame does (lblTime, lblCorAns).
+    Image1->setAccessibleName(Image1->pixmap().isNull() ? QString() : u"問題の図"_s);
 
-    if (iNumber <= 0) {
-        cmdBefore->setEnabled(false);
-        cmdNext->setEnabled(true);
-    } else if (iNumber >= 13) {
-        cmdBefore->setEnabled(true);
-        cmdNext->setEnabled(false);
-    } else {
-        cmdBefore->setEnabled(true);
-        cmdNext->setEnabled(true);
-    }
+    setNavigation(iNumber > 0, iNumber < 13);
 
     lblCorAns->clear();
 }
@@ -199,9 +199,7 @@ void frmSiken::cmdNext_Click()
     SetMondai(std::int16_t(iNumber + 1));
     SetAns(std::int16_t(iNumber + 1));
     iNumber = std::int16_t(iNumber + 1);
-    if (iNumber >= 13)
-        cmdNext->setEnabled(false);
-    cmdBefore->setEnabled(true);
+    setNavigation(true, iNumber < 13);
 }
 
 void frmSiken::cmdBefore_Click()
@@ -211,9 +209,27 @@ void frmSiken::cmdBefore_Click()
     SetMondai(std::int16_t(iNumber - 1));
     SetAns(std::int16_t(iNumber - 1));
     iNumber = std::int16_t(iNumber - 1);
-    if (iNumber <= 0)
-        cmdBefore->setEnabled(false);
-    cmdNext->setEnabled(true);
+    setNavigation(iNumber > 0, true);
+}
+
+void frmSiken::setNavigation(bool beforeEnabled, bool nextEnabled)
+{
+    if (beforeEnabled)
+        cmdBefore->setEnabled(true);
+    if (nextEnabled)
+        cmdNext->setEnabled(true);
+    // Qt hands the focus of a button being disabled to the next control of the tab order. From
+    // "次の問題＞" on question 64 that is "試験終了", and the candidate's next Space or Enter would
+    // end the test; the focus goes to the other navigation button instead.
+    const auto disable = [this](QPushButton *button, QPushButton *other) {
+        if (focusWidget() == button && other->isEnabled())
+            other->setFocus(Qt::OtherFocusReason);
+        button->setEnabled(false);
+    };
+    if (!beforeEnabled)
+        disable(cmdBefore, cmdNext);
+    if (!nextEnabled)
+        disable(cmdNext, cmdBefore);
 }
 
 void frmSiken::cmdCorAns_Click()

@@ -24,6 +24,7 @@ class QTimer;
 namespace tovarin {
 
 class OptionButton;
+class PictureBox;
 
 class frmSiken : public Form
 {
@@ -64,13 +65,17 @@ protected:
     void closeBoxPressed() override;
 
 private:
+    // Enables and disables "＜前の問題" and "次の問題＞" for SetMondai and the navigation
+    // handlers, keeping the focus on a navigation button.
+    void setNavigation(bool beforeEnabled, bool nextEnabled);
+
     QPushButton *cmdCorAns;
     QGroupBox *Frame3;
     QLabel *lblCorAns;
     QGroupBox *Frame2;
     QPlainTextEdit *txtQ;
     std::array<OptionButton *, 4> Option1;
-    QLabel *Image1;
+    PictureBox *Image1;
     QTimer *Timer1;
     QGroupBox *Frame1;
     QLabel *lblTime;

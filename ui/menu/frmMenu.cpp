@@ -15,6 +15,7 @@ namespace tovarin {
 frmMenu::frmMenu()
     : Form(BorderStyle::FixedSingle, twipsSize(5475, 3090))
 {
+    setAccessibleDescription(u"メニュー"_s);
     Label1 = label(this, u"Label1"_s, { 120, 360, 5175, 615 }, u"Tovarin 小型船舶操縦士（一級）"_s);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setFont(gothicFont(15.75));

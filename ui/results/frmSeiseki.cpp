@@ -49,6 +49,13 @@ double numberOf(const QLineEdit *box)
     return numberFromText(box->text().toStdString());
 }
 
+// Turns a rate box red, and says so to a screen reader, which does not see colours.
+void showInRed(QLineEdit *box)
+{
+    setTextColour(box, pureRed());
+    box->setAccessibleDescription(u"赤で表示"_s);
+}
+
 QString rateText(double rate)
 {
     return QString::fromStdString(formatRate(rate));
@@ -65,6 +72,7 @@ constexpr std::int16_t totalMark = 65;
 frmSeiseki::frmSeiseki()
     : Form(BorderStyle::FixedDialog, twipsSize(8820, 5430))
 {
+    setAccessibleDescription(u"成績"_s);
     Shape2 = rectangle(this, u"Shape2"_s, { 480, 480, 2175, 4095 });
     Label18 = label(this, u"Label18"_s, { 1320, 600, 495, 255 }, u"正解"_s);
     Label19 = label(this, u"Label19"_s, { 2040, 600, 495, 255 }, u"解答"_s);
@@ -78,6 +86,9 @@ frmSeiseki::frmSeiseki()
         lbl1[k] = label(this, arrayElementName("lbl1", i), { 1440, rowTop(i), 375, 255 }, u"1"_s);
         Label23[k]
             = label(this, arrayElementName("Label23", i), { 2160, rowTop(i), 375, 255 }, u"2"_s);
+        // The cells are named by what they show; the description says which row and column.
+        lbl1[k]->setAccessibleDescription(Label17[k]->text() + u" 正解"_s);
+        Label23[k]->setAccessibleDescription(Label17[k]->text() + u" 解答"_s);
     }
     Label20 = label(this, u"Label20"_s, { 720, 4800, 4215, 255 },
         u"↑問いをクリックすると、問題を表示します。"_s);
@@ -88,6 +99,7 @@ frmSeiseki::frmSeiseki()
     Line10 = line(this, u"Line10"_s, 480, 2880, 2640, 2880);
 
     Frame1 = frame(this, u"Frame1"_s, { 4200, 1200, 4335, 3375 }, QString());
+    Frame1->setAccessibleName(u"得点"_s);
     Label1 = label(Frame1, u"Label1"_s, { 480, 600, 1095, 375 }, u"上級運航 I"_s);
     Label2 = label(Frame1, u"Label2"_s, { 1800, 600, 975, 495 }, u"上級運航 II"_s);
     Label10 = label(Frame1, u"Label10"_s, { 3360, 600, 615, 495 }, u"合　計"_s);
@@ -112,6 +124,16 @@ frmSeiseki::frmSeiseki()
     Line1 = line(Frame1, u"Line1"_s, 120, 960, 4200, 960);
     Line4 = line(Frame1, u"Line4"_s, 120, 1680, 4200, 1680);
     Line6 = line(Frame1, u"Line6"_s, 120, 2400, 4200, 2400);
+    // The boxes have no caption of their own: each is named by its column and row.
+    txt1->setAccessibleName(u"上級運航 I 得点"_s);
+    txt2->setAccessibleName(u"上級運航 II 得点"_s);
+    txt4->setAccessibleName(u"合計 得点"_s);
+    txt5->setAccessibleName(u"上級運航 I 得点率"_s);
+    txt6->setAccessibleName(u"上級運航 II 得点率"_s);
+    txt8->setAccessibleName(u"合計 得点率"_s);
+    txt1->setAccessibleDescription(Label4->text());
+    txt2->setAccessibleDescription(Label5->text());
+    txt4->setAccessibleDescription(Label12->text());
     // The frame's own font serves only its caption, which is empty; what it holds keeps the
     // screen's font instead of inheriting the frame's.
     Frame1->setFont(gothicFont(11.25));
@@ -154,18 +176,18 @@ void frmSeiseki::SetSeiseki()
     txt1->setText(QString::number(points));
     txt5->setText(rateText(points / sectionIDivisor));
     if (wholeNumberOf(txt5) < sectionMark)
-        setTextColour(txt5, pureRed());
+        showInRed(txt5);
 
     points = sectionPoints(8, 13);
     txt2->setText(QString::number(points));
     txt6->setText(rateText(points / sectionIIDivisor));
     if (wholeNumberOf(txt6) < sectionMark)
-        setTextColour(txt6, pureRed());
+        showInRed(txt6);
 
     txt4->setText(QString::number(wholeNumberOf(txt1) + wholeNumberOf(txt2)));
     txt8->setText(rateText(numberOf(txt4) / totalDivisor));
     if (wholeNumberOf(txt8) < totalMark)
-        setTextColour(txt8, pureRed());
+        showInRed(txt8);
 }
 
 void frmSeiseki::Label17_Click(std::int16_t Index)

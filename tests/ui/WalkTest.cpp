@@ -1,0 +1,782 @@
+// Randomised walks through the whole program on the real screens: from the menu through tests,
+// their results and reviews to "終　了", again and again, with every click a candidate can make
+// (double clicks and close boxes included) and the clock moving forwards, backwards and past the
+// end. After every step the program is compared with the walk's own model (walk/WalkModel.h);
+// the first difference fails the walk with its seed and the steps that led there.
+//
+// Settings, from the environment (the CI runs the defaults):
+//   TOVARIN_WALK_SEEDS=N   seeds 1 to N (default 12)
+//   TOVARIN_WALK_STEPS=N   steps per seed (default 2500)
+//   TOVARIN_WALK_SEED=S    only seed S, to replay a failure (with its TOVARIN_WALK_STEPS)
+//   TOVARIN_WALK_TRACE=1   print every step as it is taken
+// A soak run: TOVARIN_WALK_SEEDS=500 TOVARIN_WALK_STEPS=20000 tests/ui/WalkTest
+
+#include "ui/ScreenTestSupport.h"
+#include "ui/results/IndexedLabel.h"
+#include "walk/WalkModel.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace tovarin;
+using namespace tovarin::testing;
+using tovarin::walk::DrawnQuestion;
+using tovarin::walk::Moment;
+using tovarin::walk::ResultsShown;
+using tovarin::walk::Screen;
+using tovarin::walk::WalkModel;
+
+namespace {
+
+int settingFromEnvironment(const char *name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok && value > 0 ? value : fallback;
+}
+
+// The walk's own generator (splitmix64): the same seed takes the same steps on every machine.
+class WalkRandom
+{
+public:
+    explicit WalkRandom(std::uint64_t seed)
+        : m_state(seed)
+    {
+    }
+    std::uint64_t next()
+    {
+        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    int below(int n) { return int(next() % std::uint64_t(n)); }
+    std::int64_t between(std::int64_t low, std::int64_t high)
+    {
+        return low + std::int64_t(next() % std::uint64_t(high - low + 1));
+    }
+    bool percent(int p) { return below(100) < p; }
+
+private:
+    std::uint64_t m_state;
+};
+
+enum class Act {
+    Start, // 試験開始
+    End, // 終　了
+    MenuCloseBox,
+    Choose, // option button `index` (1 to 4)
+    Next,
+    Before,
+    CorAns,
+    Syuuryou,
+    ExamCloseBox,
+    RunNext, // cmdNext_Click run directly, as if the disabled button had taken the click
+    RunBefore,
+    TimePasses, // the clock moves by `ms` and the countdown ticks
+    ClockSet, // the clock moves by `ms`, no tick yet
+    Tick,
+    Review, // 問(51 + index)
+    Close, // 閉じる
+    ResultsCloseBox,
+};
+constexpr int actCount = int(Act::ResultsCloseBox) + 1;
+
+struct Step
+{
+    Act act;
+    int index = 0;
+    bool twice = false; // a double click
+    std::int64_t ms = 0;
+};
+
+QString durationText(std::int64_t ms)
+{
+    const std::int64_t whole = ms < 0 ? -ms : ms;
+    return u"%1%2:%3:%4.%5"_s.arg(ms < 0 ? u"-"_s : u"+"_s)
+        .arg(whole / 3'600'000, 2, 10, QChar(u'0'))
+        .arg(whole / 60'000 % 60, 2, 10, QChar(u'0'))
+        .arg(whole / 1000 % 60, 2, 10, QChar(u'0'))
+        .arg(whole % 1000, 3, 10, QChar(u'0'));
+}
+
+QString describe(const Step &step)
+{
+    const QString click = step.twice ? u"double click "_s : u"click "_s;
+    switch (step.act) {
+    case Act::Start:
+        return click + u"試験開始"_s;
+    case Act::End:
+        return click + u"終　了"_s;
+    case Act::MenuCloseBox:
+        return u"the menu's close box"_s;
+    case Act::Choose:
+        return click + u"choice (%1)"_s.arg(step.index);
+    case Act::Next:
+        return click + u"次の問題＞"_s;
+    case Act::Before:
+        return click + u"＜前の問題"_s;
+    case Act::CorAns:
+        return click + u"正答表示"_s;
+    case Act::Syuuryou:
+        return click + u"試験終了"_s;
+    case Act::ExamCloseBox:
+        return u"the exam screen's close box"_s;
+    case Act::RunNext:
+        return u"cmdNext_Click run directly"_s;
+    case Act::RunBefore:
+        return u"cmdBefore_Click run directly"_s;
+    case Act::TimePasses:
+        return u"time %1 and a tick"_s.arg(durationText(step.ms));
+    case Act::ClockSet:
+        return u"clock set %1, no tick"_s.arg(durationText(step.ms));
+    case Act::Tick:
+        return u"a tick"_s;
+    case Act::Review:
+        return click + u"問%1"_s.arg(51 + step.index);
+    case Act::Close:
+        return click + u"閉じる"_s;
+    case Act::ResultsCloseBox:
+        return u"the results' close box"_s;
+    }
+    return {};
+}
+
+// What the candidate or the computer does next, from what is on view (by the model, which the
+// program has matched so far). Tests run some forty steps on average; the time runs out on
+// some of them. A candidate of skill s (0 to 100) chooses the right answer s times in a hundred
+// and otherwise any, so that every score comes up.
+Step pickStep(const WalkModel &model, WalkRandom &random, int skill)
+{
+    if (model.visible(Screen::Menu)) {
+        const int roll = random.below(100);
+        if (roll < 82)
+            return { Act::Start };
+        if (roll < 94)
+            return { Act::Start, 0, true };
+        if (roll < 97)
+            return { Act::End, 0, random.percent(30) };
+        return { Act::MenuCloseBox };
+    }
+
+    int roll = random.below(100);
+    if (roll < 13)
+        return { Act::TimePasses, 0, false, random.between(1, 3000) }; // the next tick, or a late one
+    if (roll < 16)
+        return { Act::TimePasses, 0, false, random.between(60'000, 15 * 60'000) };
+    if (roll < 17)
+        return { Act::TimePasses, 0, false, random.between(70 * 60'000, 26 * 3'600'000) };
+    if (roll < 18)
+        return { Act::TimePasses, 0, false, -random.between(1, 3 * 3'600'000) };
+    if (roll < 19)
+        return { Act::ClockSet, 0, false, random.between(-40 * 60'000, 40 * 60'000) };
+    if (roll < 20)
+        return { Act::Tick };
+
+    const bool examOnView = model.visible(Screen::Exam);
+    const bool resultsOnView = model.visible(Screen::Results);
+    if (examOnView && (!resultsOnView || random.percent(75))) {
+        roll = random.below(100);
+        if (roll < 34) {
+            const int k = random.percent(skill) ? model.questions[std::size_t(model.iNumber)].correct
+                                                : 1 + random.below(4);
+            return { Act::Choose, k, random.percent(10) };
+        }
+        if (roll < 62)
+            return { Act::Next, 0, random.percent(12) };
+        if (roll < 80)
+            return { Act::Before, 0, random.percent(12) };
+        if (roll < 88)
+            return { Act::CorAns, 0, random.percent(20) };
+        if (roll < 91)
+            return { Act::RunNext };
+        if (roll < 94)
+            return { Act::RunBefore };
+        if (roll < 96)
+            return { Act::ExamCloseBox };
+        return { Act::Syuuryou, 0, random.percent(30) };
+    }
+    roll = random.below(100);
+    if (roll < 78)
+        return { Act::Review, random.below(14), random.percent(10) };
+    if (roll < 92)
+        return { Act::Close, 0, random.percent(20) };
+    return { Act::ResultsCloseBox };
+}
+
+// The draw that "試験開始" put into the exam paper, as the model keeps it.
+std::array<DrawnQuestion, 14> drawnTest()
+{
+    std::array<DrawnQuestion, 14> drawn;
+    for (std::size_t i = 0; i < 14; ++i) {
+        const ExamQuestion &question = examPaper().Questions[i];
+        drawn[i].text = question.QuestionText;
+        for (std::size_t k = 0; k < 4; ++k)
+            drawn[i].choices[k] = question.ChoiceText[k];
+        drawn[i].correct = question.CorrectChoice;
+    }
+    return drawn;
+}
+
+// The program's own generator, with the values drawn from it counted.
+class CountedDraws final : public RandomSource
+{
+public:
+    explicit CountedDraws(RandomSource &source)
+        : m_source(source)
+    {
+    }
+    float next() override
+    {
+        ++values;
+        return m_source.next();
+    }
+    int values = 0;
+
+private:
+    RandomSource &m_source;
+};
+
+// Holds back every mouse event for a widget whose window is hidden, as the window system does: a
+// double click's second click never reaches a window that the first one closed.
+class HiddenWindowsTakeNoClicks : public QObject
+{
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            if (auto *widget = qobject_cast<QWidget *>(object))
+                return !widget->window()->isVisible();
+            return false;
+        default:
+            return false;
+        }
+    }
+};
+
+QString clockText(LocalDateTime moment)
+{
+    using namespace std::chrono;
+    const auto day = floor<days>(moment);
+    const year_month_day date(sys_days(day.time_since_epoch()));
+    const hh_mm_ss time(moment - day);
+    return u"%1-%2-%3 %4:%5:%6.%7"_s.arg(int(date.year()))
+        .arg(unsigned(date.month()), 2, 10, QChar(u'0'))
+        .arg(unsigned(date.day()), 2, 10, QChar(u'0'))
+        .arg(time.hours().count(), 2, 10, QChar(u'0'))
+        .arg(time.minutes().count(), 2, 10, QChar(u'0'))
+        .arg(qint64(time.seconds().count()), 2, 10, QChar(u'0'))
+        .arg(qint64(time.subseconds().count()), 3, 10, QChar(u'0'));
+}
+
+// The program's own generator, whatever a test had put in its place.
+RandomSource &ownGenerator()
+{
+    replaceProgramRandom(nullptr);
+    return programRandom();
+}
+
+// The offscreen platform cannot raise a window and says so at every showing; the walk shows
+// windows thousands of times.
+QtMessageHandler g_previousHandler = nullptr;
+void quietAboutRaise(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message == u"This plugin does not support raise()"_s)
+        return;
+    g_previousHandler(type, context, message);
+}
+
+template <class Screen> Form *loadedForm()
+{
+    return Screens::ifLoaded<Screen>();
+}
+
+// The program and the model side by side, one walk.
+class Walk
+{
+public:
+    explicit Walk(std::uint64_t seed)
+        : m_seed(seed)
+        , m_random(seed)
+        , m_clock(dateTime(0, 0, 0) + std::chrono::seconds(seed * 7919 % 86400))
+        , m_draws(ownGenerator())
+    {
+        replaceProgramClock(&m_clock);
+        replaceProgramRandom(&m_draws);
+        qApp->installEventFilter(&m_hiddenWindows);
+        g_previousHandler = qInstallMessageHandler(quietAboutRaise);
+    }
+    ~Walk()
+    {
+        qInstallMessageHandler(g_previousHandler);
+        qApp->removeEventFilter(&m_hiddenWindows);
+        unloadEverything();
+    }
+    Walk(const Walk &) = delete;
+    Walk &operator=(const Walk &) = delete;
+
+    // Runs the walk; false, with the report printed, at the first difference.
+    bool run(int steps, bool trace)
+    {
+        startProgram();
+        if (!agrees())
+            return false;
+        for (int i = 0; i < steps; ++i) {
+            if (m_model.ended()) {
+                startProgram();
+                if (!agrees())
+                    return false;
+            }
+            const Step step = pickStep(m_model, m_random, m_skill);
+            // The candidate's pause before the step; no tick comes with it.
+            m_clock.set(m_clock.now() + std::chrono::milliseconds(m_random.below(2000)));
+            m_log.push_back(u"%1  %2"_s.arg(m_stepsTaken + 1, 6).arg(describe(step)));
+            if (trace)
+                qInfo().noquote() << u"seed %1 step"_s.arg(m_seed) << m_log.back();
+            takeStep(step);
+            ++m_stepsTaken;
+            ++m_acts[std::size_t(step.act)];
+            if (!agrees())
+                return false;
+            m_reachedLastQuestion |= m_model[Screen::Exam].loaded && m_model.iNumber == 13;
+        }
+        return true;
+    }
+
+    int stepsTaken() const { return m_stepsTaken; }
+    int testsStarted() const { return m_tests; }
+    int timeUps() const { return m_timeUps + m_model.timeUps; }
+    bool reachedLastQuestion() const { return m_reachedLastQuestion; }
+    const std::array<int, actCount> &acts() const { return m_acts; }
+
+    // The differences between the program and the model, one line each.
+    QStringList differences() const
+    {
+        QStringList found;
+        const auto differ = [&found](const QString &what, const auto &program, const auto &model) {
+            if (program != model)
+                found << u"%1: the program has «%2», the model «%3»"_s.arg(
+                    what, QVariant::fromValue(program).toString(),
+                    QVariant::fromValue(model).toString());
+        };
+
+        const std::array<Form *, 3> forms { loadedForm<frmMenu>(), loadedForm<frmSiken>(),
+            loadedForm<frmSeiseki>() };
+        const std::array<QString, 3> names { u"frmMenu"_s, u"frmSiken"_s, u"frmSeiseki"_s };
+        bool anyOnView = false;
+        for (std::size_t s = 0; s < 3; ++s) {
+            const bool loaded = forms[s] != nullptr;
+            const bool onView = loaded && forms[s]->isVisible();
+            anyOnView |= onView;
+            differ(names[s] + u" loaded"_s, loaded, m_model.screens[s].loaded);
+            differ(names[s] + u" on view"_s, onView, m_model.screens[s].visible);
+        }
+        if (!anyOnView && !m_model.ended())
+            found << u"no window of the program is on view, and it has not ended"_s;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (auto *form = qobject_cast<Form *>(window);
+                form && std::find(forms.begin(), forms.end(), form) == forms.end())
+                found << u"an unloaded %1 is still alive"_s.arg(form->metaObject()->className());
+            if (qobject_cast<QMessageBox *>(window) && window->isVisible())
+                found << u"a message box is open"_s;
+        }
+        differ(u"times the program was ended"_s, programEnds(), m_model.programEnds);
+
+        const ExamPaper &paper = examPaper();
+        for (std::size_t i = 0; i < 15; ++i)
+            differ(u"Answers(%1)"_s.arg(i), int(paper.Answers[i]), m_model.answers[i]);
+        differ(u"values drawn from the generator"_s, m_draws.values - m_drawsAtProgramStart,
+            14 * m_model.testsDrawn);
+        if (m_model.testsDrawn > 0) {
+            differ(u"StartTime"_s, qint64(paper.StartTime.time_since_epoch().count()),
+                qint64(m_model.startTime.count()));
+            const std::array<DrawnQuestion, 14> drawn = drawnTest();
+            for (std::size_t i = 0; i < 14; ++i)
+                if (drawn[i].text != m_model.questions[i].text
+                    || drawn[i].correct != m_model.questions[i].correct)
+                    found << u"the exam paper's question %1 changed since the draw"_s.arg(51 + i);
+        }
+
+        if (const auto *siken = Screens::ifLoaded<frmSiken>())
+            examScreenDifferences(*siken, differ);
+        if (const auto *results = Screens::ifLoaded<frmSeiseki>()) {
+            const ResultsShown shown = resultsOnScreen(*results);
+            if (!m_model.results)
+                found << u"the results are loaded but were never scored"_s;
+            else if (shown != *m_model.results)
+                found << resultsDifference(shown, *m_model.results);
+        }
+        return found;
+    }
+
+    // The report of a walk that went wrong: how to replay it, and its steps since the program
+    // last started.
+    QString report(const QStringList &differences) const
+    {
+        QStringList lines;
+        lines << u"The walk of seed %1 departed from the model after step %2:"_s.arg(m_seed).arg(
+            m_stepsTaken);
+        for (const QString &difference : differences)
+            lines << u"  "_s + difference;
+        lines << u"Replay: TOVARIN_WALK_SEED=%1 TOVARIN_WALK_STEPS=%2 TOVARIN_WALK_TRACE=1 WalkTest"_s
+                     .arg(m_seed)
+                     .arg(m_stepsTaken);
+        lines << u"Steps since the program last started (the clock then read %1):"_s.arg(
+            clockText(m_clockAtProgramStart));
+        for (const QString &line : m_log)
+            lines << line;
+        return lines.join(u'\n');
+    }
+
+private:
+    template <class Differ> void examScreenDifferences(const frmSiken &siken, Differ &differ) const
+    {
+        differ(u"iNumber"_s, int(siken.iNumber), m_model.iNumber);
+        const int shown = m_model.shown;
+        const DrawnQuestion &question = m_model.questions[std::size_t(shown)];
+        differ(u"the header"_s, control<QGroupBox>(&siken, "Frame2")->title(),
+            u"第%1問"_s.arg(51 + shown));
+        differ(u"the question text"_s, control<QPlainTextEdit>(&siken, "txtQ")->toPlainText(),
+            QString::fromStdString(question.text).replace(u"\r\n"_s, u"\n"_s));
+        for (int k = 0; k < 4; ++k)
+            differ(u"the caption of Option1(%1)"_s.arg(k), option(&siken, k)->text(),
+                u"(%1) "_s.arg(k + 1) + QString::fromStdString(question.choices[std::size_t(k)]));
+        differ(u"the choice selected"_s, selectedChoice(&siken), m_model.selection);
+        differ(u"＜前の問題 enabled"_s, control<QPushButton>(&siken, "cmdBefore")->isEnabled(),
+            m_model.beforeEnabled);
+        differ(u"次の問題＞ enabled"_s, control<QPushButton>(&siken, "cmdNext")->isEnabled(),
+            m_model.nextEnabled);
+        differ(u"lblTime"_s, control<QLabel>(&siken, "lblTime")->text(),
+            QString::fromStdString(m_model.timeText));
+        differ(u"lblCorAns"_s, control<QLabel>(&siken, "lblCorAns")->text(),
+            QString::fromStdString(m_model.correctShown));
+        differ(u"the countdown running"_s, siken.findChild<QTimer *>(u"Timer1"_s)->isActive(),
+            m_model.counting);
+    }
+
+    static ResultsShown resultsOnScreen(const frmSeiseki &results)
+    {
+        const auto text = [&results](const QString &name) {
+            return results.findChild<QWidget *>(name)->property("text").toString().toStdString();
+        };
+        const auto red = [&results](const char *name) {
+            return control<QLineEdit>(&results, name)->palette().color(QPalette::Text)
+                == pureRed();
+        };
+        ResultsShown shown;
+        for (int i = 0; i < 14; ++i) {
+            shown.correct[std::size_t(i)] = text(u"lbl1_%1"_s.arg(i));
+            shown.chosen[std::size_t(i)] = text(u"Label23_%1"_s.arg(i));
+        }
+        shown.pointsI = text(u"txt1"_s);
+        shown.pointsII = text(u"txt2"_s);
+        shown.pointsTotal = text(u"txt4"_s);
+        shown.rateI = text(u"txt5"_s);
+        shown.rateII = text(u"txt6"_s);
+        shown.rateTotal = text(u"txt8"_s);
+        shown.redI = red("txt5");
+        shown.redII = red("txt6");
+        shown.redTotal = red("txt8");
+        if (red("txt1") || red("txt2") || red("txt4"))
+            shown.pointsTotal += " (a points box is red)";
+        return shown;
+    }
+
+    static QString resultsDifference(const ResultsShown &program, const ResultsShown &model)
+    {
+        const auto line = [](const ResultsShown &r) {
+            QStringList cells;
+            for (std::size_t i = 0; i < 14; ++i)
+                cells << QString::fromStdString(r.correct[i] + "/" + r.chosen[i]);
+            return u"%1; points %2 %3 %4; rates %5%6 %7%8 %9%10"_s.arg(cells.join(u' '),
+                QString::fromStdString(r.pointsI), QString::fromStdString(r.pointsII),
+                QString::fromStdString(r.pointsTotal), QString::fromStdString(r.rateI),
+                r.redI ? u" red"_s : QString(), QString::fromStdString(r.rateII),
+                r.redII ? u" red"_s : QString(), QString::fromStdString(r.rateTotal),
+                r.redTotal ? u" red"_s : QString());
+        };
+        return u"the results screen shows %1; the model %2"_s.arg(line(program), line(model));
+    }
+
+    // A new process: a fresh exam paper, no screen, the menu shown by the start-up.
+    void startProgram()
+    {
+        if (m_stepsTaken > 0) {
+            m_timeUps += m_model.timeUps;
+            m_log.clear();
+        }
+        Screens::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        examPaper() = ExamPaper {};
+        programEnds() = 0;
+        m_drawsAtProgramStart = m_draws.values;
+        m_clockAtProgramStart = m_clock.now();
+        m_model.startProgram();
+        Screens::frmMenu().Show();
+        settle();
+    }
+
+    void takeStep(const Step &step)
+    {
+        const Moment before = now();
+        switch (step.act) {
+        case Act::Start:
+            clickButton(Screens::ifLoaded<frmMenu>(), "cmd1", step.twice);
+            m_model.startTest(drawnTest(), before); // the draw is the walk's input
+            ++m_tests;
+            m_skill = m_random.below(101);
+            return;
+        case Act::End:
+            clickButton(Screens::ifLoaded<frmMenu>(), "cmdEnd", step.twice);
+            m_model.endProgram();
+            return;
+        case Act::MenuCloseBox:
+            closeBox(Screens::ifLoaded<frmMenu>());
+            m_model.endProgram();
+            return;
+        case Act::Choose: {
+            QRadioButton *button = option(Screens::ifLoaded<frmSiken>(), step.index - 1);
+            clickAt(button, indicatorPoint(button), step.twice);
+            m_model.choose(step.index);
+            return;
+        }
+        case Act::Next:
+            clickButton(Screens::ifLoaded<frmSiken>(), "cmdNext", step.twice);
+            twiceOnExam(step, [this] {
+                if (m_model.nextEnabled)
+                    m_model.next();
+            });
+            return;
+        case Act::Before:
+            clickButton(Screens::ifLoaded<frmSiken>(), "cmdBefore", step.twice);
+            twiceOnExam(step, [this] {
+                if (m_model.beforeEnabled)
+                    m_model.before();
+            });
+            return;
+        case Act::CorAns:
+            clickButton(Screens::ifLoaded<frmSiken>(), "cmdCorAns", step.twice);
+            twiceOnExam(step, [this] { m_model.showCorrect(); });
+            return;
+        case Act::Syuuryou:
+            clickButton(Screens::ifLoaded<frmSiken>(), "cmdSyuuryou", step.twice);
+            twiceOnExam(step, [this] { m_model.endTest(); });
+            return;
+        case Act::ExamCloseBox:
+            closeBox(Screens::ifLoaded<frmSiken>());
+            m_model.closeExam();
+            return;
+        case Act::RunNext:
+            Screens::ifLoaded<frmSiken>()->cmdNext_Click();
+            settle();
+            m_model.next();
+            return;
+        case Act::RunBefore:
+            Screens::ifLoaded<frmSiken>()->cmdBefore_Click();
+            settle();
+            m_model.before();
+            return;
+        case Act::TimePasses:
+        case Act::ClockSet:
+            m_clock.set(m_clock.now() + std::chrono::milliseconds(step.ms));
+            if (step.act == Act::TimePasses)
+                tickAndModel();
+            return;
+        case Act::Tick:
+            tickAndModel();
+            return;
+        case Act::Review:
+            clickAt(Screens::ifLoaded<frmSeiseki>()->findChild<IndexedLabel *>(
+                        u"Label17_%1"_s.arg(step.index)),
+                QPoint(), step.twice);
+            m_model.review(step.index);
+            if (step.twice && m_model.visible(Screen::Results))
+                m_model.review(step.index);
+            return;
+        case Act::Close:
+            clickButton(Screens::ifLoaded<frmSeiseki>(), "cmdEnd", step.twice);
+            m_model.closeResults();
+            if (step.twice && m_model.visible(Screen::Results))
+                m_model.closeResults();
+            return;
+        case Act::ResultsCloseBox:
+            closeBox(Screens::ifLoaded<frmSeiseki>());
+            m_model.closeResults();
+            return;
+        }
+    }
+
+    // A click of the exam screen's buttons on the model: the second click of a double click
+    // reaches the button only if the first left the screen on view.
+    template <class Click> void twiceOnExam(const Step &step, Click click)
+    {
+        click();
+        if (step.twice && m_model.visible(Screen::Exam))
+            click();
+    }
+
+    void tickAndModel()
+    {
+        if (const auto *siken = Screens::ifLoaded<frmSiken>())
+            tick(siken);
+        settle();
+        m_model.tick(now());
+    }
+
+    Moment now() const { return m_clock.now().time_since_epoch(); }
+
+    void clickButton(const QWidget *form, const char *name, bool twice)
+    {
+        clickAt(control<QPushButton>(form, name), QPoint(), twice);
+    }
+
+    // One click delivered at once, or the four mouse events of a double click queued together,
+    // the way the window system hands them over: whatever the first click's handler lets
+    // through (an event loop of its own) already delivers the second.
+    void clickAt(QWidget *widget, QPoint at, bool twice)
+    {
+        if (at.isNull())
+            at = widget->rect().center();
+        if (!twice) {
+            QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+        } else {
+            const QPointF local(at);
+            const QPointF global(widget->mapToGlobal(at));
+            const auto post = [&](QEvent::Type type, Qt::MouseButtons buttons) {
+                QCoreApplication::postEvent(widget,
+                    new QMouseEvent(type, local, global, Qt::LeftButton, buttons, Qt::NoModifier));
+            };
+            post(QEvent::MouseButtonPress, Qt::LeftButton);
+            post(QEvent::MouseButtonRelease, Qt::NoButton);
+            post(QEvent::MouseButtonDblClick, Qt::LeftButton);
+            post(QEvent::MouseButtonRelease, Qt::NoButton);
+        }
+        settle();
+    }
+
+    void closeBox(QWidget *window)
+    {
+        closeLikeAWindowManager(window);
+        settle();
+    }
+
+    // What the event loop does once a handler has returned: queued events delivered, windows
+    // exposed and painted, unloaded screens destroyed. Timers are left out: the countdown ticks
+    // only when the walk says so.
+    static void settle()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(
+            QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    bool agrees() const
+    {
+        const QStringList found = differences();
+        if (found.isEmpty())
+            return true;
+        qCritical().noquote() << report(found);
+        return false;
+    }
+
+    std::uint64_t m_seed;
+    WalkRandom m_random;
+    SetClock m_clock;
+    CountedDraws m_draws;
+    HiddenWindowsTakeNoClicks m_hiddenWindows;
+    WalkModel m_model;
+    QStringList m_log;
+    LocalDateTime m_clockAtProgramStart {};
+    int m_drawsAtProgramStart = 0;
+    int m_stepsTaken = 0;
+    int m_tests = 0;
+    int m_skill = 0;
+    int m_timeUps = 0;
+    bool m_reachedLastQuestion = false;
+    std::array<int, actCount> m_acts {};
+};
+
+} // namespace
+
+class WalkTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { applyProgramLook(); }
+    void init() { startFresh(); }
+    void cleanup() { unloadEverything(); }
+
+    // The comparison is not blind: an answer the model did not record, a screen it did not
+    // show and a test it did not start are all reported.
+    void aDifferenceFromTheModelIsNoticed()
+    {
+        Walk walk(1);
+        QVERIFY(walk.run(0, false)); // the program started: the menu alone
+        examPaper().Answers[3] = 2;
+        QVERIFY(walk.differences().join(u'\n').contains(u"Answers(3)"_s));
+        click(Screens::ifLoaded<frmMenu>(), "cmd1");
+        const QString found = walk.differences().join(u'\n');
+        QVERIFY2(found.contains(u"frmSiken on view"_s), qPrintable(found));
+        QVERIFY2(found.contains(u"values drawn from the generator"_s), qPrintable(found));
+    }
+
+    void randomWalksAgreeWithTheModel()
+    {
+        const int steps = settingFromEnvironment("TOVARIN_WALK_STEPS", 2500);
+        const int replayed = settingFromEnvironment("TOVARIN_WALK_SEED", 0);
+        const int seeds = replayed ? 1 : settingFromEnvironment("TOVARIN_WALK_SEEDS", 12);
+        const bool trace = qEnvironmentVariableIntValue("TOVARIN_WALK_TRACE") != 0;
+
+        QElapsedTimer elapsed;
+        elapsed.start();
+        long long totalSteps = 0;
+        int tests = 0;
+        int timeUps = 0;
+        int walksOnTheLastQuestion = 0;
+        std::array<long long, actCount> acts {};
+        for (int s = 0; s < seeds; ++s) {
+            const std::uint64_t seed = replayed ? std::uint64_t(replayed) : std::uint64_t(s + 1);
+            Walk walk(seed);
+            const bool agreed = walk.run(steps, trace);
+            totalSteps += walk.stepsTaken();
+            if (!agreed)
+                QFAIL(qPrintable(u"seed %1 departed from the model; the steps are above"_s.arg(seed)));
+            tests += walk.testsStarted();
+            timeUps += walk.timeUps();
+            walksOnTheLastQuestion += walk.reachedLastQuestion();
+            for (int a = 0; a < actCount; ++a)
+                acts[std::size_t(a)] += walk.acts()[std::size_t(a)];
+        }
+        qInfo().noquote() << u"Walks: %1 seeds, %2 steps, %3 tests (%4 ended by the countdown) in %5 s"_s
+                                 .arg(seeds)
+                                 .arg(totalSteps)
+                                 .arg(tests)
+                                 .arg(timeUps)
+                                 .arg(double(elapsed.elapsed()) / 1000.0, 0, 'f', 1);
+
+        // Walks this long reach every kind of step and every corner that matters.
+        if (totalSteps >= 10'000) {
+            for (int a = 0; a < actCount; ++a)
+                QVERIFY2(acts[std::size_t(a)] > 0,
+                    qPrintable(u"no step: "_s + describe({ Act(a), 1, false, 1 })));
+            QVERIFY(timeUps > 0);
+            QVERIFY(walksOnTheLastQuestion > 0);
+        }
+    }
+};
+
+QTEST_MAIN(WalkTest)
+#include "WalkTest.moc"
