@@ -32,12 +32,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 #include <fcntl.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char **environ;
@@ -135,7 +135,8 @@ void Startup(benchmark::State &state)
         emptyTotal += empty.seconds;
         ratioTotal += program.seconds / empty.seconds;
     }
-    state.counters["empty_ms"] = benchmark::Counter(emptyTotal * 1000, benchmark::Counter::kAvgIterations);
+    state.counters["empty_ms"]
+        = benchmark::Counter(emptyTotal * 1000, benchmark::Counter::kAvgIterations);
     state.counters["x_empty"] = benchmark::Counter(ratioTotal, benchmark::Counter::kAvgIterations);
 }
 
@@ -159,9 +160,9 @@ void PeakMemory(benchmark::State &state)
         emptyTotal += empty.peakMegabytes;
     }
     using benchmark::Counter;
-    state.counters["peak_MB"] = Counter(programTotal, Counter::kAvgIterations);
-    state.counters["empty_MB"] = Counter(emptyTotal, Counter::kAvgIterations);
-    state.counters["over_empty_MB"] = Counter(programTotal - emptyTotal, Counter::kAvgIterations);
+    state.counters["peak_MiB"] = Counter(programTotal, Counter::kAvgIterations);
+    state.counters["empty_MiB"] = Counter(emptyTotal, Counter::kAvgIterations);
+    state.counters["over_empty_MiB"] = Counter(programTotal - emptyTotal, Counter::kAvgIterations);
 }
 
 // --- in this process ------------------------------------------------------------------------
@@ -270,8 +271,8 @@ void measureColdFigures()
         return;
     ColdFigures &cold = g_cold;
     freshMenu();
-    cold.startTest = timeUntilShown<frmSiken>(
-        [] { button(Screens::ifLoaded<frmMenu>(), "cmd1")->click(); });
+    cold.startTest
+        = timeUntilShown<frmSiken>([] { button(Screens::ifLoaded<frmMenu>(), "cmd1")->click(); });
     frmSiken &siken = *Screens::ifLoaded<frmSiken>();
     for (int i = 0; i < 3; ++i)
         timeUntilShown<frmSiken>([&] { siken.cmdNext_Click(); });
@@ -308,8 +309,7 @@ void next(benchmark::State &state, int from, bool picture)
     Figures figures(state);
     for (auto _ : state) {
         const double empty = emptyWindowShown();
-        const double shown
-            = timeUntilShown<frmSiken>([&] { button(&siken, "cmdNext")->click(); });
+        const double shown = timeUntilShown<frmSiken>([&] { button(&siken, "cmdNext")->click(); });
         if (!figures.add(shown, empty, header(siken) == u"第%1問"_s.arg(52 + from)))
             break;
         timeUntilShown<frmSiken>([&] { button(&siken, "cmdBefore")->click(); });
@@ -366,15 +366,15 @@ int main(int argc, char *argv[])
     setenv("TOVARIN_BENCH_PEAK", "1", 1); // for the processes it starts
 
     const int n = iterations();
-    for (const auto &[name, function] : { std::pair { "Startup", &Startup },
-             std::pair { "PeakMemory", &PeakMemory } })
+    for (const auto &[name, function] :
+        { std::pair { "Startup", &Startup }, std::pair { "PeakMemory", &PeakMemory } })
         benchmark::RegisterBenchmark(name, function)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond)
             ->Iterations(std::max(1, n / 2));
-    for (const auto &[name, function] : { std::pair { "StartTest", &StartTest },
-             std::pair { "NextToPicture", &NextToPicture },
-             std::pair { "NextToText", &NextToText }, std::pair { "EndTest", &EndTest } })
+    for (const auto &[name, function] :
+        { std::pair { "StartTest", &StartTest }, std::pair { "NextToPicture", &NextToPicture },
+            std::pair { "NextToText", &NextToText }, std::pair { "EndTest", &EndTest } })
         benchmark::RegisterBenchmark(name, function)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond)
@@ -383,7 +383,7 @@ int main(int argc, char *argv[])
     benchmark::Shutdown();
     if (g_cold.startTest >= 0)
         std::printf("The first of the process, cold: StartTest %.2f ms, NextToPicture %.2f ms\n",
-        g_cold.startTest * 1000, g_cold.nextToPicture * 1000);
+            g_cold.startTest * 1000, g_cold.nextToPicture * 1000);
     Screens::unloadAll();
     replaceProgramRandom(nullptr);
     return g_failed ? 1 : 0;

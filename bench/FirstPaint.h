@@ -52,7 +52,8 @@ protected:
             && m_isTarget(static_cast<QWidget *>(object)->window()) && !m_painted) {
             m_painted = true;
             if (m_afterwards)
-                QMetaObject::invokeMethod(qApp, std::exchange(m_afterwards, {}), Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    qApp, std::exchange(m_afterwards, {}), Qt::QueuedConnection);
         }
         return false;
     }

@@ -48,9 +48,10 @@ int main(int argc, char **argv)
         return 1;
     }
     std::ostringstream frmQ, frmQ2, pictures;
-    bankgen::writeContainer(frmQ, bank, "frmQ", 51, 57);
-    bankgen::writeContainer(frmQ2, bank, "frmQ2", 58, 64);
-    bankgen::writePictures(pictures, bank, banksource::directoryPictureStore(picturesDir));
+    const banksource::PictureStore store = banksource::directoryPictureStore(picturesDir);
+    bankgen::writeContainer(frmQ, bank, store, "frmQ", 51, 57);
+    bankgen::writeContainer(frmQ2, bank, store, "frmQ2", 58, 64);
+    bankgen::writePictures(pictures, bank, store);
     std::filesystem::create_directories(outDir);
     if (!writeIfChanged(outDir / "BankData_frmQ.cpp", frmQ.str())
         || !writeIfChanged(outDir / "BankData_frmQ2.cpp", frmQ2.str())

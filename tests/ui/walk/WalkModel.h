@@ -279,8 +279,8 @@ private:
     // are red, as the results screen's table of rates gives them.
     ResultsShown score() const
     {
-        static constexpr std::array<const char *, 9> ratesI { "0.0", "12.5", "25.0", "37.5",
-            "50.0", "62.5", "75.0", "87.5", "100.0" };
+        static constexpr std::array<const char *, 9> ratesI { "0.0", "12.5", "25.0", "37.5", "50.0",
+            "62.5", "75.0", "87.5", "100.0" };
         static constexpr std::array<const char *, 7> ratesII { "0.0", "16.7", "33.3", "50.0",
             "66.7", "83.3", "100.0" };
         static constexpr std::array<const char *, 15> ratesTotal { "0.0", "7.1", "14.3", "21.4",
