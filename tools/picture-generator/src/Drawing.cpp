@@ -118,14 +118,14 @@ QPolygonF Drawing::Path::section(double from, double to) const
     return out;
 }
 
-QColor Drawing::colour(const std::string &spec, const QColor &fallback)
+QColor Drawing::colour(const std::string &name, const QColor &fallback)
 {
-    if (spec.empty())
+    if (name.empty())
         return fallback;
-    if (spec[0] == 'g')
-        return QColor::fromRgb(std::stoi(spec.substr(1)), std::stoi(spec.substr(1)), std::stoi(spec.substr(1)));
-    const QColor c(QString::fromStdString(spec));
+    if (name[0] == 'g')
+        return QColor::fromRgb(std::stoi(name.substr(1)), std::stoi(name.substr(1)), std::stoi(name.substr(1)));
+    const QColor c(QString::fromStdString(name));
     if (!c.isValid())
-        throw std::runtime_error("not a colour: " + spec);
+        throw std::runtime_error("not a colour: " + name);
     return c;
 }

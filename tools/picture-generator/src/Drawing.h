@@ -42,6 +42,6 @@ private:
 };
 
 // Parses "#rrggbb" or a grey level "g128"; an empty string gives `fallback`.
-QColor colour(const std::string &spec, const QColor &fallback);
+QColor colour(const std::string &name, const QColor &fallback);
 
 } // namespace Drawing
