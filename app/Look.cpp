@@ -50,9 +50,9 @@ QFont gothicFont(qreal pointSize)
     font.setPointSizeF(pointSize);
     font.setWeight(QFont::Normal);
     font.setStyle(QFont::StyleNormal);
-    // Light hinting runs FreeType's auto-hinter, which first surveys every glyph of a Japanese
-    // face (some twenty thousand): a twentieth of the program's start-up. The outlines are drawn
-    // as designed instead, as Qt draws them anyway on high-density screens.
+    // Light hinting runs FreeType's auto-hinter, which first surveys every one of a Japanese
+    // face's thousands of glyphs: a few per cent of the program's start-up. The outlines are
+    // drawn as designed instead, as Qt draws them anyway on high-density screens.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }

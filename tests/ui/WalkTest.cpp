@@ -9,7 +9,7 @@
 //   TOVARIN_WALK_STEPS=N   steps per seed (default 2000)
 //   TOVARIN_WALK_SEED=S    only seed S, to replay a failure (with its TOVARIN_WALK_STEPS)
 //   TOVARIN_WALK_TRACE=1   print every step as it is taken
-// A soak run: TOVARIN_WALK_SEEDS=500 TOVARIN_WALK_STEPS=20000 tests/ui/WalkTest
+// A soak run: TOVARIN_WALK_SEEDS=200 TOVARIN_WALK_STEPS=20000 tests/ui/WalkTest
 
 #include "ui/ScreenTestSupport.h"
 #include "ui/results/IndexedLabel.h"
@@ -151,7 +151,7 @@ QString describe(const Step &step)
 }
 
 // What the candidate or the computer does next, from what is on view (by the model, which the
-// program has matched so far). Tests run some forty steps on average; the time runs out on
+// program has matched so far). Tests run some thirty-five steps on average; the time runs out on
 // some of them. A candidate of skill s (0 to 100) chooses the right answer s times in a hundred
 // and otherwise any, so that every score comes up.
 Step pickStep(const WalkModel &model, WalkRandom &random, int skill)
@@ -168,9 +168,8 @@ Step pickStep(const WalkModel &model, WalkRandom &random, int skill)
     }
 
     int roll = random.below(100);
-    if (roll < 13)
-        return { Act::TimePasses, 0, false,
-            random.between(1, 3000) }; // the next tick, or a late one
+    if (roll < 13) // the next tick, or a late one
+        return { Act::TimePasses, 0, false, random.between(1, 3000) };
     if (roll < 16)
         return { Act::TimePasses, 0, false, random.between(60'000, 15 * 60'000) };
     if (roll < 17)
