@@ -13,7 +13,8 @@ namespace tovarin::banksource {
 namespace {
 
 const std::set<std::string> kVariantKeys = {"index",  "question",  "choices", "correct",
-                                            "layout", "rationale", "picture", "check"};
+                                            "layout", "rationale", "picture", "check",
+                                            "explanation", "refutations"};
 const std::set<std::string> kFileKeys = {"number", "pool_size", "variant"};
 
 std::string withCrLf(std::string_view text)
@@ -53,7 +54,24 @@ public:
         v.question = withCrLf(text("question"));
         v.correct = integer("correct");
         v.layout = integer("layout");
-        v.rationale = text("rationale");
+        if (m_table.contains("explanation") || !m_table.contains("rationale"))
+            v.explanation = withCrLf(text("explanation"));
+        else
+            v.explanation = withCrLf(text("rationale"));
+        if (m_table.contains("explanation") && m_table.contains("rationale"))
+            problem("has both 'explanation' and 'rationale' (keep one explanation)");
+        if (m_table.contains("refutations")) {
+            if (const toml::array *lines = m_table["refutations"].as_array()) {
+                for (const toml::node &line : *lines) {
+                    if (auto s = line.value<std::string>())
+                        v.refutations.push_back(*s);
+                    else
+                        problem("a refutation is not a text");
+                }
+            } else {
+                problem("'refutations' is not a list of texts");
+            }
+        }
         if (m_table.contains("picture")) {
             if (auto name = m_table["picture"].value<std::string>())
                 v.picture = *name;
@@ -140,11 +158,37 @@ private:
             problem(i, "correct choice " + std::to_string(v.correct) + " outside 1 to 4");
         if (v.layout < 1 || v.layout > 3)
             problem(i, "layout " + std::to_string(v.layout) + " outside 1 to 3");
-        if (v.rationale.empty())
-            problem(i, "has no rationale");
+        checkExplanation(i, v);
         checkEncoding(i, "question text", v.question);
-        checkEncoding(i, "rationale", v.rationale);
         checkPicture(i, v);
+    }
+
+    void checkExplanation(int i, const SourceVariant &v)
+    {
+        const std::size_t length = codePointCount(v.explanation);
+        if (length < 20 || length > 900)
+            problem(i, "explanation has " + std::to_string(length) + " characters, outside 20 to 900");
+        if (endsWithCrLf(v.explanation))
+            problem(i, "explanation ends with a line break");
+        checkEncoding(i, "explanation", v.explanation);
+        if (v.refutations.empty())
+            return;
+        if (v.refutations.size() != 4) {
+            problem(i, "has " + std::to_string(v.refutations.size()) + " refutations, not 4");
+            return;
+        }
+        for (std::size_t c = 0; c < 4; ++c) {
+            const std::string name = "refutation " + std::to_string(c + 1);
+            const bool isKey = static_cast<std::int64_t>(c) + 1 == v.correct;
+            const std::size_t n = codePointCount(v.refutations[c]);
+            if (isKey && n != 0)
+                problem(i, name + " belongs to the key and must be \"\"");
+            if (!isKey && (n < 4 || n > 160))
+                problem(i, name + " has " + std::to_string(n) + " characters, outside 4 to 160");
+            if (v.refutations[c].find_first_of("\r\n") != std::string::npos)
+                problem(i, name + " has a line break inside");
+            checkEncoding(i, name, v.refutations[c]);
+        }
     }
 
     void checkChoice(int i, const SourceVariant &v, int number, const std::string &choice)

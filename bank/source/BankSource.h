@@ -21,7 +21,11 @@ struct SourceVariant
     std::int64_t correct = 0;
     std::int64_t layout = 0;
     std::optional<std::string> picture; // slots 55 and 56: a BMP file name, or "" for an empty holder
-    std::string rationale;
+    // Shown in review: why the key is right (the rule it rests on, the worked figures), and one
+    // line per choice on why it is wrong, "" for the key. Files still written with the older
+    // reviewer-only 'rationale' give it as the explanation and no refutations.
+    std::string explanation;
+    std::vector<std::string> refutations;
 };
 
 struct SourceSlot

@@ -65,7 +65,8 @@ choices = ["放射霧", "移流霧", "蒸気霧", "前線霧"]
 correct = 2
 layout = 1
 picture = ""
-rationale = "暖湿な空気が冷たい海面で冷やされてできる霧が移流霧である。"
+explanation = "暖湿な空気が冷たい海面で冷やされてできる霧が移流霧である。"
+refutations = ["放射霧は夜間の放射冷却でできる。", "", "蒸気霧は冷たい空気が暖かい水面に触れてできる。", "前線霧は前線付近の雨による。"]
 )";
 
 struct Outcome
@@ -162,8 +163,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "ends with a line break"},
         Breakage{"LayoutTwoChoiceTooLong", "\"温暖前線\"", "\"温暖前線が通過した後に気温が上がる\"", 0,
                  "a layout-2 choice has at most 13"},
-        Breakage{"NoRationale", "rationale = \"暖湿な空気が冷たい海面で冷やされてできる霧が移流霧である。\"",
-                 "", 1, "missing or non-text 'rationale'"},
+        Breakage{"NoExplanation", "explanation = \"暖湿な空気が冷たい海面で冷やされてできる霧が移流霧である。\"",
+                 "", 1, "missing or non-text 'explanation'"},
+        Breakage{"RefutationOfTheKey", "\"\", \"蒸気霧", "\"移流霧である。\", \"蒸気霧", 1,
+                 "refutation 2 belongs to the key"},
+        Breakage{"RefutationMissing", "\"前線霧は前線付近の雨による。\"", "", 1, "has 3 refutations, not 4"},
         Breakage{"MisspeltKey", "correct = 2\nlayout = 2", "corect = 2\nlayout = 2", 0,
                  "unknown key 'corect'"},
         Breakage{"NotToml", "pool_size = 2", "pool_size = = 2", -1, "is not valid TOML"}),

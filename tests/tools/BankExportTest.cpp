@@ -58,7 +58,7 @@ TEST(BankExport, WholeBankHasFourteenCompleteSlotsInOrder)
                 EXPECT_EQ(str(choices[c]), held.ChoiceText[std::size_t(c)]);
             EXPECT_EQ(variant["correct"].toInt(), held.CorrectChoice);
             EXPECT_EQ(variant["layout"].toInt(), held.LayoutType);
-            EXPECT_FALSE(str(variant["rationale"]).empty());
+            EXPECT_FALSE(str(variant["explanation"]).empty());
             if (number == 55 || number == 56)
                 EXPECT_TRUE(variant["picture"].isString());
             else

@@ -1,7 +1,7 @@
 // bank-export: prints the built-in bank as JSON, slots 51 to 64 with their variants in stored
 // order, texts exactly as the program holds them (CR LF included):
 //   {"slots":[{"number":51,"section":"上級運航 I","pool_size":N,"variants":[{"question":...,
-//     "choices":[...],"correct":1,"layout":1,"picture":null,"rationale":...}]}]}
+//     "choices":[...],"correct":1,"layout":1,"picture":null,"explanation":...}]}]}
 // Rationales are not compiled into the program; the export reads them from the bank's sources
 // when it is given the data folder (--data DIR, which the build passes by default).
 //
@@ -46,7 +46,7 @@ int exportBank(const std::string &dataDir)
 {
     const banksource::SourceBank sources = banksource::loadBank(dataDir, dataDir + "/../pictures");
     if (!sources.problems.empty()) {
-        std::cerr << "bank-export: cannot read the rationales: " << sources.problems.front().text() << '\n';
+        std::cerr << "bank-export: cannot read the explanations: " << sources.problems.front().text() << '\n';
         return 1;
     }
     const QuestionBank &bank = QuestionBank::builtIn();
@@ -67,7 +67,7 @@ int exportBank(const std::string &dataDir)
             json.key("correct").value(variant.CorrectChoice).key("layout").value(variant.LayoutType);
             json.key("picture");
             writePicture(json, number, variant.PictureRef);
-            json.key("rationale").value(sources.slots[std::size_t(k)].variants.at(std::size_t(v)).rationale);
+            json.key("explanation").value(sources.slots[std::size_t(k)].variants.at(std::size_t(v)).explanation);
             json.endObject();
         }
         json.endArray().endObject();
