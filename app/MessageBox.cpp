@@ -1,6 +1,6 @@
 #include "MessageBox.h"
 
-#include "Look.h"
+#include "app/look/Look.h"
 
 using namespace Qt::Literals::StringLiterals;
 

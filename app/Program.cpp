@@ -1,7 +1,7 @@
-#include "Program.h"
+#include "app/Program.h"
 
-#include "Look.h"
-#include "Screens.h"
+#include "app/look/Look.h"
+#include "app/Screens.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "Screens.h"
+#include "app/Screens.h"
 
 #include <QCoreApplication>
 #include <QList>

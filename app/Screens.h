@@ -1,5 +1,5 @@
-// The program's three screens by name, the way their handlers call one another:
-// Screens::frmSiken().Show(), Screens::frmSiken().iNumber = 0, Unload().
+// The program's three screens by name, the way the navigator calls them:
+// Screens::frmSiken().Show(), Screens::frmSiken().iNumber = 0, Screens::unload(menu).
 //
 // A screen is loaded the first time it is used: its controls take their designed values, then
 // its Form_Load runs, all before the window is shown. Showing a loaded screen, hidden or not,
@@ -10,6 +10,7 @@
 // still running.
 #pragma once
 
+#include "app/Navigator.h"
 #include "ui/exam/frmSiken.h"
 #include "ui/menu/frmMenu.h"
 #include "ui/results/frmSeiseki.h"
@@ -63,6 +64,7 @@ private:
         if (held)
             return *held;
         auto *screen = new Screen;
+        Navigator::attach(*screen); // its reports are heard from its Form_Load on
         held = screen; // reachable by name while its Form_Load runs
         runFormLoad(*screen);
         return *screen; // still alive even if an event in Form_Load unloaded it

@@ -1,4 +1,4 @@
-#include "QuestionBank.h"
+#include "bank/QuestionBank.h"
 
 #include <stdexcept>
 
@@ -64,21 +64,23 @@ QuestionBank::~QuestionBank() = default;
 const QuestionBank::Container &QuestionBank::containerOf(std::int16_t slotIndex) const
 {
     if (slotIndex < 0 || slotIndex >= slotCount)
-        throw std::out_of_range("question index " + std::to_string(slotIndex) + " outside 0 to 13");
-    std::unique_ptr<Container> &held = slotIndex < 7 ? m_frmQ : m_frmQ2;
+        throw std::out_of_range("question index " + std::to_string(slotIndex) + " outside 0 to "
+                                + std::to_string(lastQuestionIndex));
+    const bool inFrmQ = slotIndex < firstFrmQ2Index;
+    std::unique_ptr<Container> &held = inFrmQ ? m_frmQ : m_frmQ2;
     if (!held)
-        held = std::make_unique<Container>(slotIndex < 7 ? m_frmQRecord : m_frmQ2Record);
+        held = std::make_unique<Container>(inFrmQ ? m_frmQRecord : m_frmQ2Record);
     return *held;
 }
 
 std::int16_t QuestionBank::PoolSize(std::int16_t slotIndex) const
 {
-    return containerOf(slotIndex).slot(std::size_t(slotIndex % 7)).poolSize;
+    return containerOf(slotIndex).slot(std::size_t(slotIndex % firstFrmQ2Index)).poolSize;
 }
 
 QuestionVariant QuestionBank::Variant(std::int16_t slotIndex, std::int16_t variantIndex) const
 {
-    const Container::Slot &slot = containerOf(slotIndex).slot(std::size_t(slotIndex % 7));
+    const Container::Slot &slot = containerOf(slotIndex).slot(std::size_t(slotIndex % firstFrmQ2Index));
     return slot.variants.at(std::size_t(variantIndex));
 }
 
@@ -89,7 +91,7 @@ bool QuestionBank::isReady(BankContainer container) const
 
 std::string_view QuestionBank::sectionName(std::int16_t slotIndex)
 {
-    return slotIndex < 8 ? "上級運航 I" : "上級運航 II";
+    return slotIndex < firstSectionIIIndex ? "上級運航 I" : "上級運航 II";
 }
 
 } // namespace tovarin

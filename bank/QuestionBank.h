@@ -7,7 +7,8 @@
 // then stays ready, unchanged, until the program ends, so a picture reference stays valid.
 #pragma once
 
-#include "BankTables.h"
+#include "bank/BankTables.h"
+#include "bank/QuestionNumbers.h"
 
 #include <array>
 #include <cstdint>
@@ -36,15 +37,16 @@ private:
     std::span<const std::uint8_t> m_bytes;
 };
 
-// One alternative question, handed out as copies of its texts and numbers; the picture holder
-// (slots 55 and 56 only) by reference.
+// One question: a variant of the bank and, drawn, an entry of the exam paper (ExamQuestion is
+// the same record). Handed out as copies of its texts and numbers; the picture holder (slots 55
+// and 56 only) by reference.
 struct QuestionVariant
 {
     std::string QuestionText;
-    std::array<std::string, 4> ChoiceText;
+    std::array<std::string, 5> ChoiceText; // 0 to 3: choices (1) to (4); 4 is never used
     std::int16_t CorrectChoice = 0;
-    std::int16_t LayoutType = 0;
     const PictureHolder *PictureRef = nullptr;
+    std::int16_t LayoutType = 0;
 };
 
 enum class BankContainer { frmQ, frmQ2 };
@@ -52,7 +54,7 @@ enum class BankContainer { frmQ, frmQ2 };
 class QuestionBank
 {
 public:
-    static constexpr int slotCount = 14;
+    static constexpr int slotCount = questionCount;
 
     // The program's own bank, built from bank/data and bank/pictures.
     static QuestionBank &builtIn();
@@ -68,7 +70,10 @@ public:
 
     bool isReady(BankContainer container) const;
 
-    static std::int16_t questionNumber(std::int16_t slotIndex) { return std::int16_t(slotIndex + 51); }
+    static std::int16_t questionNumber(std::int16_t slotIndex)
+    {
+        return std::int16_t(slotIndex + firstQuestionNumber);
+    }
     // "上級運航 I" for questions 51 to 58, "上級運航 II" for 59 to 64.
     static std::string_view sectionName(std::int16_t slotIndex);
 

@@ -17,7 +17,7 @@
 
 #include "FirstPaint.h"
 
-#include "app/Look.h"
+#include "app/look/Look.h"
 #include "app/Screens.h"
 
 #include "ExamPaper.h"

@@ -1,4 +1,4 @@
-#include "ExamPaper.h"
+#include "paper/ExamPaper.h"
 
 #include <cmath>
 
@@ -16,16 +16,14 @@ void AssembleExam(ExamPaper &paper, const QuestionBank &bank, RandomSource &rand
         const std::int16_t n = bank.PoolSize(k);
         const double r = random.next(); // widened before the product: never rounded to float
         const auto v = static_cast<std::int16_t>(std::floor(r * n));
-        const QuestionVariant variant = bank.Variant(k, v);
         ExamQuestion &question = paper.Questions[std::size_t(k)];
-        question.QuestionText = variant.QuestionText;
-        for (std::size_t c = 0; c < 4; ++c)
-            question.ChoiceText[c] = variant.ChoiceText[c];
-        question.CorrectChoice = variant.CorrectChoice;
-        question.LayoutType = variant.LayoutType;
+        // Only questions 55 and 56 take the variant's picture reference; the others keep theirs,
+        // which nothing ever sets.
+        const PictureHolder *const kept = question.PictureRef;
+        question = bank.Variant(k, v);
         const std::int16_t number = QuestionBank::questionNumber(k);
-        if (number == 55 || number == 56)
-            question.PictureRef = variant.PictureRef;
+        if (number != 55 && number != 56)
+            question.PictureRef = kept;
     }
 }
 
@@ -36,7 +34,7 @@ void AssembleExam()
 
 void ResetAnswers(ExamPaper &paper)
 {
-    for (std::size_t i = 0; i < 14; ++i)
+    for (std::size_t i = 0; i < std::size_t(questionCount); ++i)
         paper.Answers[i] = 0;
 }
 

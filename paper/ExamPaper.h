@@ -3,9 +3,9 @@
 // ResetAnswers clears the candidate's answers. Entry 14 of both arrays is never used.
 #pragma once
 
-#include "../bank/QuestionBank.h"
-#include "Clock.h"
-#include "RandomSource.h"
+#include "bank/QuestionBank.h"
+#include "paper/Clock.h"
+#include "paper/RandomSource.h"
 
 #include <array>
 #include <cstdint>
@@ -15,19 +15,12 @@ namespace tovarin {
 
 // One drawn question: the exam paper's own copies of a variant's texts and numbers, and a
 // reference to the bank's picture holder (questions 55 and 56 only).
-struct ExamQuestion
-{
-    std::string QuestionText;
-    std::array<std::string, 5> ChoiceText; // 0 to 3: choices (1) to (4)
-    std::int16_t CorrectChoice = 0;
-    const PictureHolder *PictureRef = nullptr;
-    std::int16_t LayoutType = 0;
-};
+using ExamQuestion = QuestionVariant;
 
 struct ExamPaper
 {
-    std::array<ExamQuestion, 15> Questions;
-    std::array<std::int16_t, 15> Answers{}; // 0 = not answered, 1 to 4 = the chosen choice
+    std::array<ExamQuestion, questionCount + 1> Questions;
+    std::array<std::int16_t, questionCount + 1> Answers{}; // 0 = not answered, 1 to 4 = the chosen choice
     LocalDateTime StartTime{};              // set when a test starts
 };
 

@@ -6,7 +6,7 @@
 //
 // writes OUT_DIR/<SIZE>x<SIZE>/apps/NAME.png for every SIZE, a multiple of the icon's 32 pixels.
 
-#include "app/Look.h"
+#include "app/look/Look.h"
 
 #include <QDir>
 #include <QGuiApplication>

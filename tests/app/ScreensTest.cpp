@@ -86,7 +86,7 @@ private Q_SLOTS:
         replaceProgramClock(&clock);
         QPointer<frmMenu> menu = &Screens::frmMenu();
         menu->Show();
-        menu->Unload();
+        Screens::unload(*menu);
 
         QVERIFY(!Screens::ifLoaded<frmMenu>());
         QVERIFY(!menu->isVisible());
@@ -103,8 +103,8 @@ private Q_SLOTS:
         QVERIFY(!Screens::ifLoaded<frmSiken>());
 
         frmMenu &menu = Screens::frmMenu();
-        menu.Unload();
-        menu.Unload(); // a second Unload of the same screen changes nothing
+        Screens::unload(menu);
+        Screens::unload(menu); // a second Unload of the same screen changes nothing
         QVERIFY(!Screens::ifLoaded<frmMenu>());
     }
 };

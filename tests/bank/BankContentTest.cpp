@@ -86,7 +86,7 @@ TEST(BankContent, FixedVariantsKeepTheirExactWording)
     const QuestionVariant currents = pool(55).at(4);
     EXPECT_EQ(currents.QuestionText,
               "右図は、日本近海の海流の状況を示したものである。図中（ア）の海流の名称は、次のうちどれか。");
-    EXPECT_EQ(currents.ChoiceText, (std::array<std::string, 4>{"リマン海流", "親　潮", "対馬海流", "黒　潮"}));
+    EXPECT_EQ(currents.ChoiceText, (std::array<std::string, 5>{"リマン海流", "親　潮", "対馬海流", "黒　潮", ""}));
     EXPECT_EQ(currents.CorrectChoice, 3);
     EXPECT_EQ(currents.LayoutType, 2);
     ASSERT_NE(currents.PictureRef, nullptr);

@@ -3,7 +3,7 @@
 // in a whole test: starting it from the menu, clicking, choosing, a tick of the countdown.
 #pragma once
 
-#include "app/Look.h"
+#include "app/look/Look.h"
 #include "app/Screens.h"
 
 #include "Clock.h"

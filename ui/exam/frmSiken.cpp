@@ -2,11 +2,11 @@
 
 #include "OptionButton.h"
 #include "PictureBox.h"
-#include "app/Controls.h"
-#include "app/Screens.h"
+#include "app/look/Controls.h"
 
-#include "Countdown.h"
-#include "ExamPaper.h"
+#include "bank/QuestionNumbers.h"
+#include "paper/Countdown.h"
+#include "paper/ExamPaper.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -95,8 +95,7 @@ frmSiken::frmSiken()
     Image1->lower(); // beneath the option buttons and txtQ where they overlap
     Timer1 = new QTimer(this);
     Timer1->setObjectName(u"Timer1"_s);
-    Timer1->setInterval(1000);
-    Timer1->start();
+    Timer1->setInterval(1000); // started by Form_Load
     Frame1 = frame(this, u"Frame1"_s, { 240, 7920, 1095, 615 }, u"残り時間"_s);
     lblTime = label(Frame1, u"lblTime"_s, { 360, 240, 615, 255 }, QString());
     cmdNext = commandButton(this, u"cmdNext"_s, { 8400, 8040, 1215, 495 }, u"次の問題＞"_s);
@@ -119,9 +118,13 @@ frmSiken::frmSiken()
 void frmSiken::Form_Load()
 {
     cmdBefore->setEnabled(false);
-    if (!Timer1->isActive()) // enabling an enabled timer does not restart its interval
-        Timer1->start();
+    Timer1->start();
     SetMondai(0);
+    // The load ends by handling the events that are waiting, as the screens of this kind of
+    // program do when they first paint. Anything can run in there: the second click of the
+    // double click that opened this screen, a close box, a tick. Hence the menu's guard against a
+    // second start, and why app/Screens holds back the deletion of a screen unloaded meanwhile
+    // until the outermost load has returned (its handler may still be running).
     QCoreApplication::processEvents();
 }
 
@@ -143,7 +146,7 @@ void frmSiken::SetMondai(std::int16_t n)
     for (std::size_t i = 0; i < 4; ++i)
         Option1[i]->setText(u"(%1) "_s.arg(i + 1) + QString::fromStdString(question.ChoiceText[i]));
 
-    Frame2->setTitle(u"第"_s + QString::number(n + 51) + u"問"_s);
+    Frame2->setTitle(u"第"_s + QString::number(n + firstQuestionNumber) + u"問"_s);
 
     if (!question.PictureRef) {
         Image1->clear();
@@ -161,7 +164,7 @@ void frmSiken::SetMondai(std::int16_t n)
     // empty label in a frame does (lblTime, lblCorAns).
     Image1->setAccessibleName(Image1->pixmap().isNull() ? QString() : u"問題の図"_s);
 
-    setNavigation(iNumber > 0, iNumber < 13);
+    setNavigation(iNumber > 0, iNumber < lastQuestionIndex);
 
     lblCorAns->clear();
 }
@@ -169,7 +172,7 @@ void frmSiken::SetMondai(std::int16_t n)
 void frmSiken::SetAns(std::int16_t n)
 {
     ExamPaper &paper = examPaper();
-    const std::int16_t &shown = paper.Answers.at(static_cast<std::size_t>(n)); // n checked first
+    (void)paper.Answers.at(static_cast<std::size_t>(n)); // a bad n fails before anything is recorded
     std::int16_t &recorded = paper.Answers.at(static_cast<std::size_t>(iNumber));
 
     for (std::size_t i = 0; i < 4; ++i) {
@@ -179,27 +182,28 @@ void frmSiken::SetAns(std::int16_t n)
         }
     }
 
-    if (shown > 0) {
-        option1(std::int16_t(shown - 1)).setSelected(true);
+    showStoredAnswer(n);
+}
+
+void frmSiken::showStoredAnswer(std::int16_t n)
+{
+    const std::int16_t answer = examPaper().Answers.at(static_cast<std::size_t>(n));
+    if (answer > 0) {
+        Option1.at(static_cast<std::size_t>(answer - 1))->setSelected(true);
     } else {
         for (OptionButton *option : Option1)
             option->setSelected(false);
     }
 }
 
-OptionButton &frmSiken::option1(std::int16_t index) const
-{
-    return *Option1.at(static_cast<std::size_t>(index));
-}
-
 void frmSiken::cmdNext_Click()
 {
-    if (iNumber >= 13)
+    if (iNumber >= lastQuestionIndex)
         return;
     SetMondai(std::int16_t(iNumber + 1));
     SetAns(std::int16_t(iNumber + 1));
     iNumber = std::int16_t(iNumber + 1);
-    setNavigation(true, iNumber < 13);
+    setNavigation(true, iNumber < lastQuestionIndex);
 }
 
 void frmSiken::cmdBefore_Click()
@@ -243,8 +247,7 @@ void frmSiken::cmdSyuuryou_Click()
     SetAns(iNumber);
     Timer1->stop();
     lblTime->setText(QString());
-    Screens::frmSeiseki().Show();
-    hide();
+    Q_EMIT testEnded();
 }
 
 void frmSiken::Timer1_Timer()

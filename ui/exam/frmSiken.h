@@ -1,16 +1,16 @@
 // frmSiken: the exam screen. It shows one of the fourteen questions of the test at a time: the
 // header 第51問 to 第64問 in the caption of Frame2, the question text in txtQ, the four choices
 // on Option1(0) to Option1(3) arranged by the question's LayoutType, and its picture in Image1.
-// The menu opens it at the start of a test and sets iNumber and calls SetMondai. A selection
-// reaches Answers only when the candidate leaves the question ("＜前の問題", "次の問題＞") or the
-// test ends ("試験終了", the close box, or Timer1 once less than a minute is left); the end shows
-// the results and hides this screen, still loaded. The review of the results shows it again with
-// the countdown stopped, and closing the results unloads it.
+// The navigator opens it at the start of a test and for the review of the results, setting
+// iNumber and calling SetMondai. A selection reaches Answers only when the candidate leaves the
+// question ("＜前の問題", "次の問題＞") or the test ends ("試験終了", the close box, or Timer1 once
+// less than a minute is left); the end stops the countdown and reports testEnded, on which the
+// navigator shows the results and hides this screen, still loaded. Closing the results unloads it.
 // Reads the exam paper's Questions (CorrectChoice for "正答表示") and StartTime, reads the clock;
 // writes Answers.
 #pragma once
 
-#include "app/Form.h"
+#include "app/look/Form.h"
 
 #include <array>
 #include <cstdint>
@@ -46,9 +46,10 @@ public:
     // Any other n throws std::out_of_range before anything is recorded.
     void SetAns(std::int16_t n);
 
-    // Option1(index), index 0 to 3 (choices 1 to 4), for the review of the results, which
-    // restores the stored choice itself; any other index throws std::out_of_range.
-    OptionButton &option1(std::int16_t index) const;
+    // Shows the recorded answer of question n (0 to 14) on the option buttons: Option1(answer - 1)
+    // selected, or none of them for 0. Any other n throws std::out_of_range. The second half of
+    // SetAns, and the review's restoring of the stored choice, which records nothing.
+    void showStoredAnswer(std::int16_t n);
 
     // The handlers of the buttons and of Timer1. Public so that they can be run the way their
     // events run them, also where a disabled button would not take a click.
@@ -57,6 +58,10 @@ public:
     void cmdCorAns_Click();
     void cmdSyuuryou_Click();
     void Timer1_Timer();
+
+Q_SIGNALS:
+    // The test is over: the last selection is recorded and the countdown stopped.
+    void testEnded();
 
 protected:
     void Form_Load() override;

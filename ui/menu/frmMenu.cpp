@@ -1,11 +1,9 @@
 #include "frmMenu.h"
 
-#include "app/Controls.h"
-#include "app/Look.h"
-#include "app/Screens.h"
+#include "app/look/Controls.h"
+#include "app/look/Look.h"
 
 #include "Clock.h"
-#include "ExamPaper.h"
 #include "RandomSource.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -34,25 +32,17 @@ void frmMenu::Form_Load()
 
 void frmMenu::cmd1_Click()
 {
-    // frmSiken's Form_Load lets waiting events through, and with them the second click of a
-    // double click: it must not draw a second test over the first or unload the menu under
-    // this handler.
+    // The start runs frmSiken's Form_Load, which lets waiting events through, and with them the
+    // second click of a double click: it must not draw a second test over the first.
     if (m_starting)
         return;
     m_starting = true;
-
-    AssembleExam();
-    ResetAnswers();
-    Screens::frmSiken().Show();
-    examPaper().StartTime = programClock().now();
-    Screens::frmSiken().iNumber = 0;
-    Screens::frmSiken().SetMondai(Screens::frmSiken().iNumber);
-    Unload();
+    Q_EMIT startRequested();
 }
 
 void frmMenu::cmdEnd_Click()
 {
-    Screens::endProgram();
+    Q_EMIT endRequested();
 }
 
 void frmMenu::closeBoxPressed()

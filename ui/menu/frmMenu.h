@@ -1,12 +1,12 @@
 // frmMenu: the first screen of the program, and the one the candidate comes back to after every
 // test. Program start-up shows it, and so does the results screen's "閉じる"; every showing
 // after an unload is a fresh load, whose Form_Load seeds the program's generator from the time
-// of day. "試験開始" draws a new test into the exam paper, clears its answers, opens frmSiken on
-// question 51, records StartTime and unloads the menu; "終　了" and the close box end the program.
-// Reads the clock; writes the exam paper (Questions, Answers, StartTime) and frmSiken.iNumber.
+// of day. "試験開始" reports startRequested (the navigator draws the test, opens the exam screen
+// and unloads the menu); "終　了" and the close box report endRequested.
+// Reads the clock and writes the program's generator.
 #pragma once
 
-#include "app/Form.h"
+#include "app/look/Form.h"
 
 class QLabel;
 class QPushButton;
@@ -19,6 +19,10 @@ class frmMenu : public Form
 
 public:
     frmMenu();
+
+Q_SIGNALS:
+    void startRequested(); // once per load of the menu: a double click starts one test
+    void endRequested();
 
 protected:
     void Form_Load() override;

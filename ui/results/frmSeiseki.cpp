@@ -3,17 +3,11 @@
 #include "IndexedLabel.h"
 #include "LineControl.h"
 #include "ShapeControl.h"
-#include "app/Controls.h"
-#include "app/ErrorTrap.h"
-#include "app/Look.h"
-#include "app/MessageBox.h"
-#include "app/Screens.h"
-#include "ui/exam/OptionButton.h"
+#include "app/look/Controls.h"
+#include "app/look/Look.h"
 
-#include "ExamPaper.h"
-#include "RateText.h"
-
-#include <optional>
+#include "paper/ExamPaper.h"
+#include "paper/Scoring.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,7 +18,7 @@ namespace {
 // the first instead of 240.
 int rowTop(int i)
 {
-    return i < 8 ? 960 + 240 * i : 3000 + 240 * (i - 8);
+    return i < firstSectionIIIndex ? 960 + 240 * i : 3000 + 240 * (i - firstSectionIIIndex);
 }
 
 LineControl *line(QWidget *container, const QString &name, int x1, int y1, int x2, int y2)
@@ -39,16 +33,6 @@ ShapeControl *rectangle(QWidget *container, const QString &name, TwipsRect place
     return placed(new ShapeControl(container), name, place);
 }
 
-std::int16_t wholeNumberOf(const QLineEdit *box)
-{
-    return wholeNumberFromText(box->text().toStdString());
-}
-
-double numberOf(const QLineEdit *box)
-{
-    return numberFromText(box->text().toStdString());
-}
-
 // Turns a rate box red, and says so to a screen reader, which does not see colours.
 void showInRed(QLineEdit *box)
 {
@@ -56,16 +40,13 @@ void showInRed(QLineEdit *box)
     box->setAccessibleDescription(u"赤で表示"_s);
 }
 
-QString rateText(double rate)
+void showLine(const ScoreLine &line, QLineEdit *pointsBox, QLineEdit *rateBox)
 {
-    return QString::fromStdString(formatRate(rate));
+    pointsBox->setText(QString::number(line.points));
+    rateBox->setText(QString::fromStdString(line.rateText));
+    if (line.red)
+        showInRed(rateBox);
 }
-
-constexpr double sectionIDivisor = 0.8; // 80 points make 100 %
-constexpr double sectionIIDivisor = 0.6; // 60 points
-constexpr double totalDivisor = 1.4; // 140 points
-constexpr std::int16_t sectionMark = 50; // a rate below it is red
-constexpr std::int16_t totalMark = 65;
 
 } // namespace
 
@@ -76,11 +57,11 @@ frmSeiseki::frmSeiseki()
     Shape2 = rectangle(this, u"Shape2"_s, { 480, 480, 2175, 4095 });
     Label18 = label(this, u"Label18"_s, { 1320, 600, 495, 255 }, u"正解"_s);
     Label19 = label(this, u"Label19"_s, { 2040, 600, 495, 255 }, u"解答"_s);
-    for (int i = 0; i < 14; ++i) {
+    for (int i = 0; i < questionCount; ++i) {
         const auto k = std::size_t(i);
         Label17[k] = placed(new IndexedLabel(this, std::int16_t(i)), arrayElementName("Label17", i),
             { 720, rowTop(i), 375, 255 });
-        Label17[k]->setText(u"問"_s + QString::number(51 + i));
+        Label17[k]->setText(u"問"_s + QString::number(firstQuestionNumber + i));
         Label17[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         tightenToFit(Label17[k]);
         lbl1[k] = label(this, arrayElementName("lbl1", i), { 1440, rowTop(i), 375, 255 }, u"1"_s);
@@ -154,69 +135,27 @@ void frmSeiseki::Form_Load()
     SetSeiseki();
 }
 
-std::int16_t frmSeiseki::sectionPoints(std::size_t first, std::size_t last) const
-{
-    std::int16_t points = 0;
-    for (std::size_t i = first; i <= last; ++i)
-        if (lbl1[i]->text() == Label23[i]->text())
-            points = std::int16_t(points + 10);
-    return points;
-}
-
 void frmSeiseki::SetSeiseki()
 {
     const ExamPaper &paper = examPaper();
-    for (std::size_t i = 0; i < 14; ++i) {
-        lbl1[i]->setText(QString::number(paper.Questions[i].CorrectChoice));
-        const std::int16_t answer = paper.Answers[i];
-        Label23[i]->setText(answer == 0 ? QString() : QString::number(answer));
+    for (std::size_t i = 0; i < std::size_t(questionCount); ++i) {
+        lbl1[i]->setText(QString::fromStdString(correctChoiceText(paper.Questions[i])));
+        Label23[i]->setText(QString::fromStdString(answerText(paper.Answers[i])));
     }
-
-    std::int16_t points = sectionPoints(0, 7);
-    txt1->setText(QString::number(points));
-    txt5->setText(rateText(points / sectionIDivisor));
-    if (wholeNumberOf(txt5) < sectionMark)
-        showInRed(txt5);
-
-    points = sectionPoints(8, 13);
-    txt2->setText(QString::number(points));
-    txt6->setText(rateText(points / sectionIIDivisor));
-    if (wholeNumberOf(txt6) < sectionMark)
-        showInRed(txt6);
-
-    txt4->setText(QString::number(wholeNumberOf(txt1) + wholeNumberOf(txt2)));
-    txt8->setText(rateText(numberOf(txt4) / totalDivisor));
-    if (wholeNumberOf(txt8) < totalMark)
-        showInRed(txt8);
+    const ExamScore score = scoreExam(paper);
+    showLine(score.sectionI, txt1, txt5);
+    showLine(score.sectionII, txt2, txt6);
+    showLine(score.total, txt4, txt8);
 }
 
 void frmSeiseki::Label17_Click(std::int16_t Index)
 {
-    std::optional<QString> failure;
-    try {
-        Screens::frmSiken().Show();
-        Screens::frmSiken().iNumber = Index;
-        Screens::frmSiken().SetMondai(Index);
-        const std::int16_t answer = examPaper().Answers.at(static_cast<std::size_t>(Index));
-        if (answer > 0) {
-            Screens::frmSiken().option1(std::int16_t(answer - 1)).setSelected(true);
-        } else {
-            for (std::int16_t k = 0; k < 4; ++k)
-                Screens::frmSiken().option1(k).setSelected(false);
-        }
-    } catch (...) {
-        failure = trappedErrorText(trappedError(std::current_exception()));
-    }
-    // Shown once the exception is gone: the box's own event loop may run anything.
-    if (failure)
-        showMessageBox(*failure);
+    Q_EMIT questionChosen(Index);
 }
 
 void frmSeiseki::cmdEnd_Click()
 {
-    Screens::frmMenu().Show();
-    Screens::unload<frmSiken>();
-    Unload();
+    Q_EMIT closed();
 }
 
 void frmSeiseki::closeBoxPressed()

@@ -1,17 +1,17 @@
-// frmSeiseki: the results of a test. Loading it scores the test held in the exam paper once:
-// the answer table gives, for 問51 to 問64, the correct choice (lbl1) beside the candidate's
-// choice (Label23); the score frame gives the points of 上級運航 I, 上級運航 II and their
-// total, and each as a rate in per cent that turns pure red below its mark (50, 50, 65). The
-// scoring reads its own captions and texts back, and a rate box is only ever turned red.
-// The exam screen shows it at the end of a test. A click on 問51 to 問64 (Label17) reviews that
-// question: the exam screen comes to the front on it, with the stored choice selected, while this
-// screen stays as it was scored. "閉じる" and the close box close the test: the menu is shown
-// anew, and the exam screen and this one are unloaded.
-// Reads the exam paper's CorrectChoice and Answers and writes nothing back; the review sets the
-// exam screen's iNumber, calls its SetMondai and selects its option buttons.
+// frmSeiseki: the results of a test. Loading it shows the scoring of the test held in the exam
+// paper (paper/Scoring) once: the answer table gives, for 問51 to 問64, the correct choice (lbl1)
+// beside the candidate's choice (Label23); the score frame gives the points of 上級運航 I,
+// 上級運航 II and their total, and each as a rate in per cent, pure red below its mark. A rate
+// box is only ever turned red.
+// The navigator shows it at the end of a test. A click on 問51 to 問64 (Label17) reports
+// questionChosen, on which the navigator reviews that question on the exam screen while this
+// screen stays as it was scored. "閉じる" and the close box report closed: the navigator shows the
+// menu anew and unloads the exam screen and this one.
+// Reads the exam paper's CorrectChoice and Answers and writes nothing back.
 #pragma once
 
-#include "app/Form.h"
+#include "app/look/Form.h"
+#include "bank/QuestionNumbers.h"
 
 #include <array>
 #include <cstdint>
@@ -34,28 +34,27 @@ class frmSeiseki : public Form
 public:
     frmSeiseki();
 
+Q_SIGNALS:
+    void questionChosen(std::int16_t Index); // a click on 問51 to 問64: index 0 to 13
+    void closed();                           // "閉じる" or the close box
+
 protected:
     void Form_Load() override;
     void closeBoxPressed() override;
 
 private:
-    // Shows question Index on the exam screen, the stored choice selected. A failure of any
-    // step skips the rest and is shown in the message box (ErrorTrap); the screens stay as the
-    // steps before it left them.
     void Label17_Click(std::int16_t Index);
     void cmdEnd_Click();
 
     void SetSeiseki();
-    // Points of the questions first to last: 10 for each whose two table cells read the same.
-    std::int16_t sectionPoints(std::size_t first, std::size_t last) const;
 
     // The answer table
     ShapeControl *Shape2;
     QLabel *Label18;
     QLabel *Label19;
-    std::array<IndexedLabel *, 14> Label17;
-    std::array<QLabel *, 14> lbl1;
-    std::array<QLabel *, 14> Label23;
+    std::array<IndexedLabel *, questionCount> Label17;
+    std::array<QLabel *, questionCount> lbl1;
+    std::array<QLabel *, questionCount> Label23;
     QLabel *Label20;
     LineControl *Line8;
     LineControl *Line7;

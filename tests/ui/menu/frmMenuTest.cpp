@@ -120,7 +120,7 @@ private Q_SLOTS:
         QCOMPARE(programRandom().next(), expected.next());
         QCOMPARE(programRandom().next(), expected.next());
 
-        Screens::frmMenu().Unload();
+        Screens::unload(Screens::frmMenu());
         clock.set(dateTime(0, 0, 1));
         Screens::frmMenu();
         SeededRandom again(1000);

@@ -1,5 +1,6 @@
 // Base of the three screens: a top-level window with the program's caption and icon and a
-// client area of the designed size, shown, hidden and unloaded the way Screens describes.
+// client area of the designed size. It is loaded and unloaded by app/Screens, and what follows a
+// screen's buttons is decided by app/Navigator; a screen itself only reports what happened.
 #pragma once
 
 #include <QList>
@@ -24,10 +25,6 @@ public:
     // load also centres it on the screen and gives the focus to the first control of the tab
     // order that can take it.
     void Show();
-
-    // Hides the screen at once and forgets it, so that the next use loads it afresh; the object
-    // itself is destroyed later, never under a handler that is still running.
-    void Unload();
 
 protected:
     Form(BorderStyle border, QSize clientSize);

@@ -1,7 +1,6 @@
 #include "Form.h"
 
 #include "Look.h"
-#include "Screens.h"
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
@@ -74,11 +73,6 @@ void Form::Show()
     show();
     raise();
     activateWindow();
-}
-
-void Form::Unload()
-{
-    Screens::unload(*this);
 }
 
 void Form::setTabOrder(std::initializer_list<QWidget *> controls)
