@@ -61,12 +61,16 @@ TEST(Clock, TimeOfDaySeedIsMillisecondsSinceMidnight)
     EXPECT_EQ(timeOfDaySeed(local_days(2026y / December / 10) - 1ms), 86399999u);
 }
 
+// CTest runs this under TZ=JST-9, so a clock that gave UTC would be nine hours off.
 TEST(Clock, SystemClockReadsTheLocalTime)
 {
     const LocalDateTime now = SystemClock().now();
     const std::time_t t = std::time(nullptr);
     std::tm local{};
     localtime_r(&t, &local);
+    std::tm utc{};
+    gmtime_r(&t, &utc);
+    ASSERT_NE(local.tm_hour, utc.tm_hour) << "run the test in a time zone other than UTC (TZ=JST-9)";
     const auto sinceMidnight = std::chrono::duration_cast<std::chrono::seconds>(
         now - std::chrono::floor<std::chrono::days>(now));
     const long expected = local.tm_hour * 3600L + local.tm_min * 60L + local.tm_sec;

@@ -57,14 +57,12 @@ ExamQuestion questionWithAPicture()
 // unanswered (section II and the total red).
 void fillPaper()
 {
+    fillPaperWithNamedQuestions();
     ExamPaper &paper = examPaper();
     for (std::size_t i = 0; i < 14; ++i) {
         ExamQuestion &q = paper.Questions[i];
-        q.QuestionText = "問題" + std::to_string(i) + "\r\n二行目";
-        for (std::size_t c = 0; c < 4; ++c)
-            q.ChoiceText[c] = "選択肢" + std::to_string(i) + "-" + std::to_string(c + 1);
+        q.QuestionText += "\r\n二行目";
         q.CorrectChoice = std::int16_t(i % 4 + 1);
-        q.LayoutType = 1;
         paper.Answers[i] = i < 4 ? q.CorrectChoice : std::int16_t(0);
     }
 }
@@ -84,18 +82,16 @@ QWidget *shownScreen(const QString &screen)
 
 } // namespace
 
-class AccessibilityTest : public QObject
+class AccessibilityTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { applyProgramLook(); }
     void init()
     {
         startFresh();
         fillPaper();
     }
-    void cleanup() { unloadEverything(); }
 
     void everyControlHasItsRoleNameAndState_data()
     {

@@ -14,28 +14,15 @@ using namespace tovarin::testing;
 
 namespace {
 
-void clickNumber(int index)
-{
-    QTest::mouseClick(
-        Screens::ifLoaded<frmSeiseki>()->findChild<IndexedLabel *>(u"Label17_%1"_s.arg(index)),
-        Qt::LeftButton);
-}
 
-bool counting(const QWidget *siken)
-{
-    return siken->findChild<QTimer *>(u"Timer1"_s)->isActive();
-}
 
 } // namespace
 
-class CloseBoxTest : public QObject
+class CloseBoxTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { applyProgramLook(); }
-    void init() { startFresh(); }
-    void cleanup() { unloadEverything(); }
 
     void menuCloseBoxEndsTheProgram()
     {

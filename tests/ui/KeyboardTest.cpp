@@ -53,14 +53,11 @@ QString header(const QWidget *siken)
 
 } // namespace
 
-class KeyboardTest : public QObject
+class KeyboardTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { applyProgramLook(); }
-    void init() { startFresh(); }
-    void cleanup() { unloadEverything(); }
 
     // On the exam screen the round starts on question 52, where both navigation buttons take
     // the focus; the frames, labels and the picture take none, nor do the results' question

@@ -1,10 +1,12 @@
-// What the screen tests share: a fresh program state for every test, test doubles for the
-// clock and the generator, checks of controls found by their names, and the candidate's moves
-// in a whole test: starting it from the menu, clicking, choosing, a tick of the countdown.
+// What the screen tests share: a fresh program state for every test (ScreenTestCase), test
+// doubles for the clock and the generator, checks of controls found by their names, a paper of
+// named questions, and the candidate's moves in a whole test: starting it from the menu,
+// clicking, choosing, a tick of the countdown, a click on a question number of the results.
 #pragma once
 
 #include "app/look/Look.h"
 #include "app/Screens.h"
+#include "ui/results/IndexedLabel.h"
 
 #include "Clock.h"
 #include "ExamPaper.h"
@@ -103,6 +105,34 @@ inline void unloadEverything()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     replaceProgramClock(nullptr);
     replaceProgramRandom(nullptr);
+}
+
+// The base of the screen tests: the program's look once, a fresh program state before every
+// test function and no screen left behind after it. A test that needs more in init() declares
+// its own and calls startFresh() there.
+class ScreenTestCase : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { applyProgramLook(); }
+    void init() { startFresh(); }
+    void cleanup() { unloadEverything(); }
+};
+
+// Fourteen questions of layout 1 without a picture, whose texts name their index
+// ("問題3", "選択肢3-2"), correct choice 1.
+inline void fillPaperWithNamedQuestions()
+{
+    for (std::size_t i = 0; i < 14; ++i) {
+        ExamQuestion &q = examPaper().Questions[i];
+        q.QuestionText = "問題" + std::to_string(i);
+        for (std::size_t c = 0; c < 4; ++c)
+            q.ChoiceText[c] = "選択肢" + std::to_string(i) + "-" + std::to_string(c + 1);
+        q.CorrectChoice = 1;
+        q.LayoutType = 1;
+        q.PictureRef = nullptr;
+    }
 }
 
 template <class Control = QWidget> Control *control(const QWidget *form, const char *name)
@@ -218,6 +248,20 @@ inline int selectedChoice(const QWidget *siken)
             selected = selected == 0 ? i + 1 : -1;
     }
     return selected;
+}
+
+// Whether the exam screen's countdown runs.
+inline bool counting(const QWidget *siken)
+{
+    return siken->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive();
+}
+
+// A click of the mouse on 問51 + index of the loaded results screen.
+inline void clickNumber(int index)
+{
+    QTest::mouseClick(Screens::ifLoaded<frmSeiseki>()->findChild<IndexedLabel *>(
+                          QStringLiteral("Label17_%1").arg(index)),
+        Qt::LeftButton);
 }
 
 // One tick of Timer1, delivered the way the event loop delivers it, without waiting a second.

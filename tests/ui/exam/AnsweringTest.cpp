@@ -32,14 +32,11 @@ std::array<std::int16_t, 15> answers()
 
 } // namespace
 
-class AnsweringTest : public QObject
+class AnsweringTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { applyProgramLook(); }
-    void init() { startFresh(); }
-    void cleanup() { unloadEverything(); }
 
     void theLastChoiceIsRecordedOnLeavingAndTheNextQuestionShowsItsOwn()
     {

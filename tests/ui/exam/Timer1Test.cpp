@@ -16,21 +16,14 @@ QString timeShown(const QWidget *siken)
     return control<QLabel>(siken, "lblTime")->text();
 }
 
-bool counting(const QWidget *siken)
-{
-    return siken->findChild<QTimer *>(u"Timer1"_s)->isActive();
-}
 
 } // namespace
 
-class Timer1Test : public QObject
+class Timer1Test : public ScreenTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { applyProgramLook(); }
-    void init() { startFresh(); }
-    void cleanup() { unloadEverything(); }
 
     void eachTickShowsTheTimeLeftAndTheLastMinuteEndsTheTest_data()
     {

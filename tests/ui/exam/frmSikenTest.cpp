@@ -19,20 +19,6 @@ using namespace tovarin::testing;
 
 namespace {
 
-// Fourteen questions with texts that name their index, all of layout 1 without a picture.
-void fillPaper()
-{
-    for (std::size_t i = 0; i < 14; ++i) {
-        ExamQuestion &q = examPaper().Questions[i];
-        q.QuestionText = "問題" + std::to_string(i);
-        for (std::size_t c = 0; c < 4; ++c)
-            q.ChoiceText[c] = "選択肢" + std::to_string(i) + "-" + std::to_string(c + 1);
-        q.CorrectChoice = 1;
-        q.LayoutType = 1;
-        q.PictureRef = nullptr;
-    }
-}
-
 std::vector<std::uint8_t> bmpBytes(QSize size, QImage::Format format)
 {
     QImage image(size, format);
@@ -56,18 +42,16 @@ QLabel *image(const QWidget *form)
 
 } // namespace
 
-class frmSikenTest : public QObject
+class frmSikenTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { applyProgramLook(); }
     void init()
     {
         startFresh();
-        fillPaper();
+        fillPaperWithNamedQuestions();
     }
-    void cleanup() { unloadEverything(); }
 
     void windowIsSizableWithMinimiseButNoMaximise()
     {

@@ -35,14 +35,11 @@ void postClick(QWidget *button)
 
 } // namespace
 
-class frmMenuTest : public QObject
+class frmMenuTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { applyProgramLook(); }
-    void init() { startFresh(); }
-    void cleanup() { unloadEverything(); }
 
     void windowIsFixedWithCloseBoxOnlyAndTheDesignedClientArea()
     {

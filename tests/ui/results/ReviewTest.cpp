@@ -59,14 +59,11 @@ QStringList resultsShown(const frmSeiseki &results)
 
 } // namespace
 
-class ReviewTest : public QObject
+class ReviewTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { applyProgramLook(); }
-    void init() { startFresh(); }
-    void cleanup() { unloadEverything(); }
 
     void aClickedNumberShowsItsQuestionWithExactlyTheStoredChoice_data()
     {

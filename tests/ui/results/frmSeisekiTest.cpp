@@ -56,14 +56,11 @@ bool isRed(const QLineEdit *box)
 
 } // namespace
 
-class frmSeisekiTest : public QObject
+class frmSeisekiTest : public ScreenTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { applyProgramLook(); }
-    void init() { startFresh(); }
-    void cleanup() { unloadEverything(); }
 
     void windowIsAFixedDialogOutOfTheTaskBar()
     {
