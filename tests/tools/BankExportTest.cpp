@@ -2,7 +2,6 @@
 // holds them, and --exam SEED shows the exam that AssembleExam draws with that seed.
 
 #include "ExamPaper.h"
-#include "JsonWriter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 namespace {
 
@@ -90,18 +88,6 @@ TEST(BankExport, RejectsASeedThatIsNotAWholeNumber)
     process.start(TOVARIN_BANK_EXPORT, {"--exam", "12x"});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 2);
-}
-
-TEST(JsonWriter, EscapesWhatJsonRequiresAndKeepsUtf8)
-{
-    const std::string awkward = "引用\"符\" \\ 改行\r\n\t制御\x01 第51問";
-    std::ostringstream out;
-    JsonWriter json(out);
-    json.beginObject().key("text").value(awkward).key("list").beginArray().value(1).null().endArray().endObject();
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(out.str()));
-    ASSERT_TRUE(document.isObject()) << out.str();
-    EXPECT_EQ(document["text"].toString().toStdString(), awkward);
-    EXPECT_EQ(document["list"].toArray().size(), 2);
 }
 
 } // namespace

@@ -73,7 +73,7 @@ std::string eastWestText(double degrees)
 
 std::string addedEastWest(double degrees)
 {
-    return (degrees < 0.0 ? "- " : "+ ") + plain(std::abs(degrees)) + "°";
+    return (degrees < 0.0 ? "- " : "+ ") + plain(std::round(std::abs(degrees) * 10.0) / 10.0) + "°";
 }
 
 std::string clockText(double minutes)
@@ -107,6 +107,15 @@ std::string milesText(double miles)
 std::string knotsText(double knots)
 {
     return fixed(knots, 1) + "ノット";
+}
+
+} // namespace tovarin::solver::detail
+
+namespace tovarin::solver::detail {
+
+std::string addedFixed(double value, int decimals)
+{
+    return (value < 0.0 ? "- " : "+ ") + fixed(std::abs(value), decimals);
 }
 
 } // namespace tovarin::solver::detail

@@ -18,6 +18,7 @@ std::string directionText(double degrees);          // 045° (or 045.5° when no
 std::string computedDirection(double degrees);      // 045.3°
 std::string eastWestText(double degrees);           // 6°W, 2°E, 0°
 std::string addedEastWest(double degrees);          // "+ 2°" for east, "- 6°" for west
+std::string addedFixed(double value, int decimals); // "+ 1.50", "- 2.60"
 std::string clockText(double minutes);              // 13時55分
 std::string durationText(double minutes);           // 2時間20分, 40分, 3時間
 std::string milesText(double miles);                // 12.0海里

@@ -38,7 +38,8 @@ Vec sailing(Solution &s, const std::string &leg, Position a, Position b, bool wi
     const double dLat = b.latMinutes - a.latMinutes;
     const double dLon = b.lonMinutes - a.lonMinutes;
     const std::string p = leg.empty() ? "" : leg + " ";
-    step(s, p + "緯度差", "緯度差 ＝ 到着地の緯度 － 出発地の緯度",
+    if (std::abs(dLat) > 1e-9)
+        step(s, p + "緯度差", "緯度差 ＝ 到着地の緯度 － 出発地の緯度",
          degreesMinutes(b.latMinutes) + " - " + degreesMinutes(a.latMinutes),
          minutesOfArc(dLat) + (dLat < 0 ? "S" : "N") + "（" + milesText(std::abs(dLat)) + "）");
     if (std::abs(dLon) > 1e-9) {
@@ -61,7 +62,7 @@ Vec sailing(Solution &s, const std::string &leg, Position a, Position b, bool wi
         step(s, p + "航程", std::abs(dLon) > 1e-9 ? "同じ緯度を東西に航走: 航程 ＝ 東西距" : "同じ経度を南北に航走: 航程 ＝ 緯度差",
              milesText(length(v)), milesText(length(v)));
     if (withCourse)
-        step(s, p + "真針路", "真針路 ＝ 東西距 ÷ 緯度差 の角（tan 針路 ＝ 東西距 ÷ 緯度差）",
+        step(s, p + "真針路", "tan 真針路 ＝ 東西距 ÷ 緯度差（象限は緯度差・東西距の向きで決める）",
              "atan(" + fixed(std::abs(v.east), 1) + " ÷ " + fixed(std::abs(v.north), 1) + ")",
              computedDirection(directionOf(v)));
     return v;
@@ -93,6 +94,15 @@ double deviationSteps(Solution &s, double trueBearing, double variation, double 
 ChartVector vectorOf(Position from, Vec v, std::string label)
 {
     return {latLon(from), latLon(movedBy(from, v)), std::move(label)};
+}
+
+// Water, then current from its tip, and the ground vector closing the triangle on the same point.
+CurrentTriangle triangle(Position from, Vec water, Vec current, std::string waterLabel, std::string currentText,
+                         std::string groundLabel)
+{
+    const ChartVector w = vectorOf(from, water, std::move(waterLabel));
+    const ChartVector c = vectorOf(movedBy(from, water), current, std::move(currentText));
+    return {w, c, {w.from, c.to, std::move(groundLabel)}};
 }
 
 std::string currentLabel(double set, double drift)
@@ -416,11 +426,9 @@ Geometry passageGeometry(const Passage &p)
     g.tracks.push_back({{latLon(p.from), latLon(p.to)}, TrackStyle::Planned, "針路 " + computedDirection(p.track)});
     const Vec water = along(p.steering.heading, p.speed);
     const Vec current = along(p.set, p.drift);
-    const Position tip = movedBy(p.from, water);
-    g.current = CurrentTriangle{
-        vectorOf(p.from, water, "真針路 " + computedDirection(p.steering.heading) + " " + plain(p.speed) + "ノット"),
-        vectorOf(tip, current, currentLabel(p.set, p.drift)),
-        vectorOf(p.from, water + current, "対地 " + knotsText(p.steering.speedOverGround))};
+    g.current = triangle(p.from, water, current,
+                         "真針路 " + computedDirection(p.steering.heading) + " " + plain(p.speed) + "ノット",
+                         currentLabel(p.set, p.drift), "対地 " + knotsText(p.steering.speedOverGround));
     return g;
 }
 
@@ -509,8 +517,8 @@ Solution drWithCurrent(Inputs &in)
          plain(drift) + " × " + fixed(hoursTotal, 2) + "時間", milesText(drift * hoursTotal) + "（" + directionText(set) + "）");
     const Vec total = runTotal + currentTotal;
     step(s, "緯度差・東西距の合計", "各区間の航走と流された距離を南北・東西に分けて加える",
-         "緯度差 " + fixed(runTotal.north, 2) + " + " + fixed(currentTotal.north, 2) + "、東西距 " + fixed(runTotal.east, 2)
-             + " + " + fixed(currentTotal.east, 2),
+         "緯度差 " + fixed(runTotal.north, 2) + " " + addedFixed(currentTotal.north, 2) + "、東西距 " + fixed(runTotal.east, 2)
+             + " " + addedFixed(currentTotal.east, 2),
          "緯度差 " + minutesOfArc(total.north) + (total.north < 0 ? "S" : "N") + "、東西距 " + milesText(std::abs(total.east))
              + (total.east < 0 ? "W" : "E"));
     const Position ep = movedBy(start, total);
@@ -522,8 +530,7 @@ Solution drWithCurrent(Inputs &in)
     g.points.push_back({"推測位置", latLon(dr), PointRole::Dr});
     g.tracks.push_back(water);
     g.tracks.push_back({{latLon(start), latLon(ep)}, TrackStyle::Ground, ""});
-    g.current = CurrentTriangle{vectorOf(start, runTotal, "推測位置まで"), vectorOf(dr, currentTotal, currentLabel(set, drift)),
-                                vectorOf(start, total, "推定位置まで")};
+    g.current = triangle(start, runTotal, currentTotal, "推測位置まで", currentLabel(set, drift), "推定位置まで");
     s.geometry = g;
     setPosition(s, ep);
     return s;
@@ -560,10 +567,8 @@ Solution closestApproach(Inputs &in)
     g.points.push_back({"最接近点", latLon(nearest), PointRole::Fix});
     g.tracks.push_back({{latLon(start), latLon(movedBy(start, unit * (dot(toMark, unit) + 2.0)))}, TrackStyle::Ground,
                         "対地針路 " + computedDirection(directionOf(ground))});
-    const Position tip = movedBy(start, along(course, speed));
-    g.current = CurrentTriangle{vectorOf(start, along(course, speed), directionText(course) + " " + plain(speed) + "ノット"),
-                                vectorOf(tip, along(set, drift), currentLabel(set, drift)),
-                                vectorOf(start, ground, "対地 " + knotsText(length(ground)))};
+    g.current = triangle(start, along(course, speed), along(set, drift), directionText(course) + " " + plain(speed) + "ノット",
+                         currentLabel(set, drift), "対地 " + knotsText(length(ground)));
     g.answerLine = Segment{latLon(mark), latLon(nearest)};
     s.geometry = g;
     s.value = {closest};
@@ -602,7 +607,7 @@ Solution currentFromFix(Inputs &in)
     g.points.push_back({"実測位置", latLon(fix), PointRole::Fix});
     g.tracks.push_back({{latLon(start), latLon(dr)}, TrackStyle::Water, directionText(course) + " " + plain(speed) + "ノット"});
     g.tracks.push_back({{latLon(start), latLon(fix)}, TrackStyle::Ground, ""});
-    g.current = CurrentTriangle{vectorOf(start, run, "推測位置まで"), vectorOf(dr, drifted, "海潮流"), vectorOf(start, run + drifted, "実測位置まで")};
+    g.current = triangle(start, run, drifted, "推測位置まで", "海潮流", "実測位置まで");
     g.answerLine = Segment{latLon(dr), latLon(fix)};
     s.geometry = g;
     s.value = {directionOf(current), length(current)};

@@ -114,7 +114,7 @@ public:
         }
         const auto [a, b] = pair();
         requireDay(a);
-        step(m_s, "潮汐表を読む", m_port + "の" + a.name() + "と次の" + b.name(), "",
+        step(m_s, "潮汐表を読む", m_port + " " + dayText(a) + "の" + a.name() + "と次の" + b.name(), "",
              clockText(a.minutes) + " " + cm(a.height) + "、" + clockText(b.minutes) + " " + cm(b.height));
         const double range = std::abs(a.height - b.height);
         const double interval = double(b.absolute() - a.absolute());
