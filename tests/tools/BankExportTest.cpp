@@ -65,6 +65,33 @@ TEST(BankExport, WholeBankHasFourteenCompleteSlotsInOrder)
     }
 }
 
+// Every computed variant carries its check table and a worked solution whose answer is the keyed
+// choice's value; chart work also the geometry of its plot.
+TEST(BankExport, ComputedVariantsCarryTheirCheckTableAndWorkedSolution)
+{
+    int computed = 0;
+    for (const QJsonValue &slot : runExport({})["slots"].toArray()) {
+        const int number = slot["number"].toInt();
+        for (const QJsonValue &variant : slot["variants"].toArray()) {
+            if (!variant["check"].isObject()) {
+                EXPECT_TRUE(variant["solution"].isUndefined());
+                EXPECT_FALSE(number <= 53 || number == 56) << "question " << number << " has no check table";
+                continue;
+            }
+            ++computed;
+            const QJsonObject solution = variant["solution"].toObject();
+            SCOPED_TRACE(testing::Message() << "question " << number << ", " << str(solution["kind"]));
+            EXPECT_FALSE(solution["steps"].toArray().isEmpty());
+            EXPECT_FALSE(str(solution["answer"]).empty());
+            EXPECT_EQ(solution["geometry"].isObject(), number <= 53);
+            if (number <= 53) {
+                EXPECT_GE(solution["geometry"]["points"].toArray().size(), 1);
+            }
+        }
+    }
+    EXPECT_GE(computed, 41 + 10);
+}
+
 TEST(BankExport, ExamWithSeedMatchesTheDrawWithThatSeed)
 {
     for (const std::uint32_t seed : {0u, 12345u, 4294967295u}) {
