@@ -5,6 +5,7 @@
 #include "detail/Kinds.h"
 #include "detail/Texts.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -144,8 +145,14 @@ std::vector<double> claimedValue(Quantity q, const toml::node &entry, const std:
     throw CheckError(what + " is not a " + quantityName(q));
 }
 
+// Directions differ round the compass, times of day round the clock (an arrival after midnight
+// is worked as 24時 and more, its choice states the hour of the next day).
 double componentDifference(Quantity q, std::size_t i, double a, double b)
 {
+    if (q == Quantity::ClockTime) {
+        const double d = std::fmod(std::abs(a - b), 1440.0);
+        return std::min(d, 1440.0 - d);
+    }
     return ruleOf(q).circular[i] ? std::abs(signedAngle(a - b)) : std::abs(a - b);
 }
 

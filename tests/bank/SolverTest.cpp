@@ -322,6 +322,25 @@ TEST(Solver, EngineAndFuelSums)
         EXPECT_NEAR(solved(c.table).value[0], c.expected, 0.001) << c.table;
 }
 
+// The program may carry a table as TOML text and solve it on demand: the text the table writes
+// reads back into the same solution.
+TEST(Solver, TableCarriedAsTextSolvesTheSame)
+{
+    const CheckTable table = CheckTable::fromToml(R"(
+kind = "dr_with_current"
+variation = -6.0
+start = [30, 0.0, 135, 0.0]
+set = 90.0
+drift = 2.0
+legs = [ { course = 0.0, speed = 10.0, minutes = 60 } ]
+)");
+    const Solution again = solve(CheckTable::fromToml(table.toToml()));
+    EXPECT_EQ(again.value, solve(table).value);
+    EXPECT_EQ(again.steps.size(), solve(table).steps.size());
+    EXPECT_NE(table.toJson().find("\"legs\""), std::string::npos);
+    EXPECT_THROW(CheckTable::fromToml("kind = "), CheckError);
+}
+
 // --- The key check: what the bank's build reports ---------------------------------------------
 
 struct Variant
@@ -397,6 +416,14 @@ TEST(KeyCheck, ChartWorkKeyAndChoices)
     EXPECT_TRUE(mentions(faults, "choice 3 \"1時間10分\" is closer to the key than the 15分 spacing")) << joined(faults);
     faults = faultsOf(kVoyage, "tolerance = 5", "tolerance = 25");
     EXPECT_TRUE(mentions(faults, "tolerance 25 is looser")) << joined(faults);
+    // Leaving at 23時30分, the hour's run ends at 0時30分 of the next day.
+    Variant overnight = kVoyage;
+    overnight.question += "23時30分に発航する。";
+    overnight.choices = {"0時10分", "0時30分", "0時50分", "1時10分"};
+    const auto at = overnight.check.find("ask = \"time\"");
+    overnight.check.replace(at, 12, "ask = \"arrival\"\ndepart = \"23:30\"");
+    faults = faultsOf(overnight, "[40, 60, 80, 100]", "[10, 30, 50, 70]");
+    EXPECT_TRUE(faults.empty()) << joined(faults);
 }
 
 const Variant kTide{"下図は、Ｘ港の潮汐表の一部である。1月2日の午前の高潮の潮高は、次のうちどれか。",
