@@ -135,6 +135,17 @@ compass = 101.0
 )");
     EXPECT_NEAR(bearing.value[0], -3.0, 1e-6);
     EXPECT_EQ(bearing.geometry->chart, 200);
+    // Across north: rear 5′ north and 5 × tan 10° = 0.882 M west (1.153′ on 40°02.5′), transit
+    // 350° true, 358° magnetic with 8°W; compass 003° gives 5°W, not 355°.
+    const Solution acrossNorth = solved(R"(
+kind = "transit_deviation"
+variation = -8.0
+front = [40, 0.0, 140, 0.0]
+rear = [40, 5.0, 139, 58.847]
+compass = 3.0
+)");
+    EXPECT_NEAR(acrossNorth.value[0], -5.0, 0.05);
+    EXPECT_EQ(acrossNorth.answer, "5.0°W");
 }
 
 TEST(Solver, FixOnATransitAndByRadar)
@@ -248,6 +259,19 @@ mark = [30, 10.0, 135, 3.5]
 )");
     EXPECT_NEAR(cpa.value[0], 3.5 * std::cos(30.0833 * 3.14159265358979 / 180.0), 0.005);
     ASSERT_TRUE(cpa.geometry->answerLine);
+    // East at 10 knots, set south 2 knots: made good 101.3° (atan 2/10); a mark 10 M due east
+    // passes at 10 × sin 11.31° = 1.96 M on the port hand.
+    EXPECT_NEAR(solved(R"(
+kind = "closest_approach"
+variation = -6.0
+start = [30, 0.0, 135, 0.0]
+course = 90.0
+speed = 10.0
+set = 180.0
+drift = 2.0
+mark = [30, 0.0, 135, 11.547]
+)").value[0],
+                1.961, 0.005);
 }
 
 // Mid-latitude sailing, as the examination works it, against Mercator sailing on a sphere over
