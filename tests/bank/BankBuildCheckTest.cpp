@@ -56,13 +56,18 @@ protected:
                    + (m_root / "pictures").string() + " " + (m_root / "out").string());
     }
 
+    std::string read(const std::string &file)
+    {
+        std::ifstream in(m_root / "data" / file);
+        std::stringstream content;
+        content << in.rdbuf();
+        return content.str();
+    }
+
     void edit(const std::string &file, const std::string &from, const std::string &to)
     {
         const fs::path path = m_root / "data" / file;
-        std::ifstream in(path);
-        std::stringstream content;
-        content << in.rdbuf();
-        std::string text = content.str();
+        std::string text = read(file);
         const auto at = text.find(from);
         ASSERT_NE(at, std::string::npos) << file << " has no '" << from << "'";
         text.replace(at, from.size(), to);
@@ -100,6 +105,34 @@ TEST_F(BankBuildCheck, EveryFaultIsReportedNotJustTheFirst)
     EXPECT_NE(result.output.find("q60.toml: pool_size 99 differs"), std::string::npos) << result.output;
     EXPECT_NE(result.output.find("q61.toml, variant 0: layout 4 outside 1 to 3"), std::string::npos)
         << result.output;
+}
+
+// The solver works every computed question again; a key that does not follow from the figures
+// stops the build with the computed value.
+TEST_F(BankBuildCheck, ComputedKeyThatDisagreesWithTheSolverFails)
+{
+    const std::string text = read("q53.toml");
+    const auto at = text.find("correct = ");
+    ASSERT_NE(at, std::string::npos);
+    const char key = text[at + 10];
+    const std::string other(1, key == '4' ? '1' : static_cast<char>(key + 1));
+    edit("q53.toml", std::string("correct = ") + key, "correct = " + other);
+    const RunResult result = generate();
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.output.find("q53.toml, variant 0: the key (" + other + ") "), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("of the computed "), std::string::npos) << result.output;
+}
+
+TEST_F(BankBuildCheck, ChartQuestionWithoutACheckTableFails)
+{
+    const std::string text = read("q52.toml");
+    const auto from = text.find("[variant.check]");
+    ASSERT_NE(from, std::string::npos);
+    const auto to = text.find("[[variant]]", from);
+    edit("q52.toml", text.substr(from, to - from), "");
+    const RunResult result = generate();
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.output.find("q52.toml, variant 0: has no check table"), std::string::npos) << result.output;
 }
 
 TEST_F(BankBuildCheck, MissingSlotFileFails)

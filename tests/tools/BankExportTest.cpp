@@ -2,7 +2,6 @@
 // holds them, and --exam SEED shows the exam that AssembleExam draws with that seed.
 
 #include "ExamPaper.h"
-#include "JsonWriter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 namespace {
 
@@ -67,6 +65,33 @@ TEST(BankExport, WholeBankHasFourteenCompleteSlotsInOrder)
     }
 }
 
+// Every computed variant carries its check table and a worked solution whose answer is the keyed
+// choice's value; chart work also the geometry of its plot.
+TEST(BankExport, ComputedVariantsCarryTheirCheckTableAndWorkedSolution)
+{
+    int computed = 0;
+    for (const QJsonValue &slot : runExport({})["slots"].toArray()) {
+        const int number = slot["number"].toInt();
+        for (const QJsonValue &variant : slot["variants"].toArray()) {
+            if (!variant["check"].isObject()) {
+                EXPECT_TRUE(variant["solution"].isUndefined());
+                EXPECT_FALSE(number <= 53 || number == 56) << "question " << number << " has no check table";
+                continue;
+            }
+            ++computed;
+            const QJsonObject solution = variant["solution"].toObject();
+            SCOPED_TRACE(testing::Message() << "question " << number << ", " << str(solution["kind"]));
+            EXPECT_FALSE(solution["steps"].toArray().isEmpty());
+            EXPECT_FALSE(str(solution["answer"]).empty());
+            EXPECT_EQ(solution["geometry"].isObject(), number <= 53);
+            if (number <= 53) {
+                EXPECT_GE(solution["geometry"]["points"].toArray().size(), 1);
+            }
+        }
+    }
+    EXPECT_GE(computed, 41 + 10);
+}
+
 TEST(BankExport, ExamWithSeedMatchesTheDrawWithThatSeed)
 {
     for (const std::uint32_t seed : {0u, 12345u, 4294967295u}) {
@@ -90,18 +115,6 @@ TEST(BankExport, RejectsASeedThatIsNotAWholeNumber)
     process.start(TOVARIN_BANK_EXPORT, {"--exam", "12x"});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 2);
-}
-
-TEST(JsonWriter, EscapesWhatJsonRequiresAndKeepsUtf8)
-{
-    const std::string awkward = "引用\"符\" \\ 改行\r\n\t制御\x01 第51問";
-    std::ostringstream out;
-    JsonWriter json(out);
-    json.beginObject().key("text").value(awkward).key("list").beginArray().value(1).null().endArray().endObject();
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(out.str()));
-    ASSERT_TRUE(document.isObject()) << out.str();
-    EXPECT_EQ(document["text"].toString().toStdString(), awkward);
-    EXPECT_EQ(document["list"].toArray().size(), 2);
 }
 
 } // namespace

@@ -1,17 +1,23 @@
 // bank-export: prints the built-in bank as JSON, slots 51 to 64 with their variants in stored
 // order, texts exactly as the program holds them (CR LF included):
 //   {"slots":[{"number":51,"section":"上級運航 I","pool_size":N,"variants":[{"question":...,
-//     "choices":[...],"correct":1,"layout":1,"picture":null,"explanation":...}]}]}
-// Rationales are not compiled into the program; the export reads them from the bank's sources
-// when it is given the data folder (--data DIR, which the build passes by default).
+//     "choices":[...],"correct":1,"layout":1,"picture":null,"explanation":...,"refutations":[...]}]}]}
+// A computed variant also carries its "check" table and its worked "solution" (the steps and, for
+// chart work, the geometry of a plot). Explanations and check tables are read from the bank's
+// sources in the data folder (--data DIR, which the build passes by default).
 //
 //   bank-export [--data DIR]     the whole bank
 //   bank-export --exam SEED      one exam drawn by AssembleExam from a generator seeded with SEED
 
 #include "ExamPaper.h"
-#include "JsonWriter.h"
+#include "SolutionJson.h"
 
 #include <BankSource.h>
+#include <solver/Solver.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <charconv>
 #include <cstring>
@@ -26,54 +32,69 @@ namespace {
 
 using namespace tovarin;
 
-void writePicture(JsonWriter &json, std::int16_t number, const PictureHolder *holder)
+QJsonValue pictureJson(std::int16_t number, const PictureHolder *holder)
 {
     if ((number != 55 && number != 56) || holder == nullptr)
-        json.null();
-    else
-        json.value(holder->fileName());
+        return QJsonValue::Null;
+    return QString::fromUtf8(holder->fileName().data(), qsizetype(holder->fileName().size()));
 }
 
-void writeChoices(JsonWriter &json, const auto &choices)
+QJsonArray choicesJson(const auto &choices)
 {
-    json.beginArray();
+    QJsonArray out;
     for (std::size_t c = 0; c < 4; ++c)
-        json.value(choices[c]);
-    json.endArray();
+        out.append(QString::fromStdString(choices[c]));
+    return out;
+}
+
+QJsonArray textsJson(const std::vector<std::string> &texts)
+{
+    QJsonArray out;
+    for (const std::string &text : texts)
+        out.append(QString::fromStdString(text));
+    return out;
+}
+
+void print(const QJsonObject &object)
+{
+    std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << '\n';
 }
 
 int exportBank(const std::string &dataDir)
 {
     const banksource::SourceBank sources = banksource::loadBank(dataDir, dataDir + "/../pictures");
     if (!sources.problems.empty()) {
-        std::cerr << "bank-export: cannot read the explanations: " << sources.problems.front().text() << '\n';
+        std::cerr << "bank-export: cannot read the bank's sources: " << sources.problems.front().text() << '\n';
         return 1;
     }
     const QuestionBank &bank = QuestionBank::builtIn();
-    JsonWriter json(std::cout);
-    json.beginObject().key("slots").beginArray();
+    QJsonArray slotList;
     for (std::int16_t k = 0; k < QuestionBank::slotCount; ++k) {
         const std::int16_t number = QuestionBank::questionNumber(k);
         const std::int16_t poolSize = bank.PoolSize(k);
-        json.beginObject()
-            .key("number").value(number)
-            .key("section").value(QuestionBank::sectionName(k))
-            .key("pool_size").value(poolSize)
-            .key("variants").beginArray();
+        QJsonArray variants;
         for (std::int16_t v = 0; v < poolSize; ++v) {
             const QuestionVariant variant = bank.Variant(k, v);
-            json.beginObject().key("question").value(variant.QuestionText).key("choices");
-            writeChoices(json, variant.ChoiceText);
-            json.key("correct").value(variant.CorrectChoice).key("layout").value(variant.LayoutType);
-            json.key("picture");
-            writePicture(json, number, variant.PictureRef);
-            json.key("explanation").value(sources.slots[std::size_t(k)].variants.at(std::size_t(v)).explanation);
-            json.endObject();
+            const banksource::SourceVariant &source = sources.slots[std::size_t(k)].variants.at(std::size_t(v));
+            QJsonObject out{{"question", QString::fromStdString(variant.QuestionText)},
+                            {"choices", choicesJson(variant.ChoiceText)},
+                            {"correct", variant.CorrectChoice},
+                            {"layout", variant.LayoutType},
+                            {"picture", pictureJson(number, variant.PictureRef)},
+                            {"explanation", QString::fromStdString(source.explanation)},
+                            {"refutations", textsJson(source.refutations)}};
+            if (source.check) {
+                out["check"] = checkJson(*source.check);
+                out["solution"] = solutionJson(solver::solve(*source.check));
+            }
+            variants.append(out);
         }
-        json.endArray().endObject();
+        slotList.append(QJsonObject{{"number", number},
+                                 {"section", QString::fromUtf8(QuestionBank::sectionName(k).data(), qsizetype(QuestionBank::sectionName(k).size()))},
+                                 {"pool_size", poolSize},
+                                 {"variants", variants}});
     }
-    json.endArray().endObject();
-    std::cout << '\n';
+    print(QJsonObject{{"slots", slotList}});
     return 0;
 }
 
@@ -82,20 +103,18 @@ int exportExam(std::uint32_t seed)
     SeededRandom random(seed);
     ExamPaper paper;
     AssembleExam(paper, QuestionBank::builtIn(), random);
-    JsonWriter json(std::cout);
-    json.beginObject().key("seed").value(std::int64_t(seed)).key("questions").beginArray();
+    QJsonArray questions;
     for (std::int16_t k = 0; k < QuestionBank::slotCount; ++k) {
         const ExamQuestion &q = paper.Questions[std::size_t(k)];
         const std::int16_t number = QuestionBank::questionNumber(k);
-        json.beginObject().key("number").value(number).key("question").value(q.QuestionText);
-        json.key("choices");
-        writeChoices(json, q.ChoiceText);
-        json.key("correct").value(q.CorrectChoice).key("layout").value(q.LayoutType).key("picture");
-        writePicture(json, number, q.PictureRef);
-        json.endObject();
+        questions.append(QJsonObject{{"number", number},
+                                     {"question", QString::fromStdString(q.QuestionText)},
+                                     {"choices", choicesJson(q.ChoiceText)},
+                                     {"correct", q.CorrectChoice},
+                                     {"layout", q.LayoutType},
+                                     {"picture", pictureJson(number, q.PictureRef)}});
     }
-    json.endArray().endObject();
-    std::cout << '\n';
+    print(QJsonObject{{"seed", qint64(seed)}, {"questions", questions}});
     return 0;
 }
 

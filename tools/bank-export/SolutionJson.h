@@ -1,0 +1,14 @@
+// A computed variant's check table and worked solution as JSON objects for bank-export.
+#pragma once
+
+#include "solver/CheckTable.h"
+#include "solver/Solution.h"
+
+#include <QJsonObject>
+
+namespace tovarin {
+
+QJsonObject checkJson(const solver::CheckTable &table);
+QJsonObject solutionJson(const solver::Solution &solution);
+
+} // namespace tovarin
