@@ -5,6 +5,7 @@
 
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
@@ -204,7 +205,18 @@ void WeatherChart::drawIsobars(QPainter &p, QImage &mask)
     }
     field.solve();
     const int interval = iso->get("interval") ? int(num(*iso, "interval", 4)) : 4;
-    const QList<PressureField::Contour> lines = field.contours(m_size, 2.0, interval);
+    // A centre whose value is a multiple of the interval leaves a tiny ring hugging its
+    // mark, which reads as a symbol of its own rather than an isobar: leave it out.
+    QList<PressureField::Contour> lines;
+    for (const auto &line : field.contours(m_size, 2.0, interval)) {
+        const bool hugsCentre = line.closed && std::any_of(field.centres.begin(), field.centres.end(), [&](const auto &c) {
+            return std::all_of(line.points.begin(), line.points.end(), [&](QPointF q) {
+                return std::hypot(q.x() - c.at.x(), q.y() - c.at.y()) <= 10.0;
+            });
+        });
+        if (!hugsCentre)
+            lines.append(line);
+    }
     const QColor ink = m_grey ? QColor(0, 0, 0) : QColor(0x22, 0x22, 0x22);
     p.setBrush(Qt::NoBrush);
     for (const auto &line : lines) {
