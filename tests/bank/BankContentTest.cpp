@@ -1,12 +1,16 @@
 // The built-in bank as a whole: pool sizes, layouts and pictures per question, the two variants
-// whose exact wording is fixed, the accident narratives' lengths and the spread of the keys.
+// whose exact wording is fixed, the accident narratives' lengths, the spread of the keys and the
+// surface cues by which a candidate who knows nothing could beat chance.
 
 #include "BmpCheck.h"
 #include "QuestionBank.h"
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+#include <optional>
 #include <set>
+#include <sstream>
 
 namespace {
 
@@ -122,6 +126,194 @@ TEST(BankContent, KeysAreSpreadOverAllFourChoicesInEveryPool)
             EXPECT_LE(counts[std::size_t(key)] * 3, int(variants.size()))
                 << "question " << number << ": key " << key << " dominates";
         }
+    }
+}
+
+// Surface cues. The limits allow what chance gives a pool whose choices are written without
+// regard to the key, and nothing more:
+// - the key is the unique longest text choice in about a quarter of the variants by chance, so
+//   round(n/4) + 1 leaves one variant of slack in pools of 9 to 15;
+// - absolute wording (だけ, のみ, 必ず ...) is rare, so the one choice that carries it is the one a
+//   candidate learns to pick: the key is never that choice, and over a pool such wording sits in
+//   true and false statements alike (at most one apart);
+// - a guesser that reads form only (where the wrong statement is asked for, the lone absolute
+//   choice; otherwise the lone plain one among three absolute ones; else a choice a quarter longer
+//   than any other; else a blind guess worth 1/4) scores at most a third: chance is a quarter, and
+//   one lucky cue in a pool of nine already makes a third;
+// - choices that each state one quantity stand in ascending order, so their order says nothing.
+struct CueFigures
+{
+    int variants = 0, textVariants = 0, absoluteInFalse = 0, absoluteInTrue = 0, guessQuarters = 0;
+    std::vector<int> keyUniqueLongest, keyAloneAbsolute, guessedByForm, notAscending;
+};
+
+std::u32string decode(const std::string &utf8) // without a trailing line break
+{
+    std::u32string out;
+    for (const char ch : utf8) {
+        const auto b = static_cast<unsigned char>(ch);
+        if ((b & 0xC0) == 0x80)
+            out.back() = (out.back() << 6) | (b & 0x3F);
+        else
+            out.push_back(b < 0x80 ? b : b < 0xE0 ? b & 0x1F : b < 0xF0 ? b & 0x0F : b & 0x07);
+    }
+    return out.ends_with(U"\r\n") ? out.substr(0, out.size() - 2) : out;
+}
+
+bool containsAny(const std::u32string &text, std::initializer_list<std::u32string_view> words)
+{
+    return std::any_of(words.begin(), words.end(), [&](auto w) { return text.find(w) != text.npos; });
+}
+
+bool absolute(std::u32string text)
+{
+    // Hedges and plain words that merely contain the letters of an absolute one do not count.
+    for (std::u32string_view hedge : {U"できるだけ", U"必ずしも", U"非常に", U"異常に", U"正常に", U"通常に"})
+        for (auto at = text.find(hedge); at != text.npos; at = text.find(hedge))
+            text = text.substr(0, at) + U'＿' + text.substr(at + hedge.size());
+    return containsAny(text, {U"だけ", U"のみ", U"必要はない", U"てよい", U"でよい", U"必ず", U"常に", U"絶対",
+                              U"決して", U"全く", U"すべて", U"一切"});
+}
+
+struct Figure
+{
+    bool numeric = false;         // figures with at most a unit or a short label around them
+    std::optional<double> value; // the one quantity stated (hours and minutes in minutes)
+};
+
+Figure figure(const std::u32string &choice)
+{
+    const auto digit = [](char32_t c) { return (c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９'); };
+    const std::u32string_view signs = U".,:°′″－-+～ 　";
+    std::vector<double> numbers;
+    std::u32string after;
+    std::size_t words = 0;
+    for (std::size_t i = 0; i < choice.size(); ++i) {
+        if (!digit(choice[i])) {
+            words += signs.find(choice[i]) == signs.npos ? 1 : 0;
+            continue;
+        }
+        std::string digits;
+        for (; i < choice.size() && (digit(choice[i]) || choice[i] == U'.' || choice[i] == U','); ++i)
+            if (choice[i] != U',')
+                digits += choice[i] >= U'０' ? char('0' + (choice[i] - U'０')) : char(choice[i]);
+        numbers.push_back(std::stod(digits));
+        after += i < choice.size() ? choice[i] : U' ';
+        words += i < choice.size() && signs.find(choice[i]) == signs.npos ? 1 : 0;
+    }
+    Figure f{!numbers.empty() && words <= 12, std::nullopt};
+    // Positions, compass errors and other pairs of figures have no single order.
+    if (numbers.size() == 1 && !containsAny(choice, {U"E", U"W"}))
+        f.value = after == U"時" ? 60 * numbers[0] : numbers[0];
+    else if (numbers.size() == 2 && after == U"時分")
+        f.value = 60 * numbers[0] + numbers[1];
+    return f;
+}
+
+CueFigures measureCues(const std::vector<QuestionVariant> &variants)
+{
+    CueFigures f;
+    for (const QuestionVariant &q : variants) {
+        const int v = f.variants++, key = q.CorrectChoice - 1;
+        const bool wrongOneAsked = containsAny(decode(q.QuestionText), {U"適当でない", U"誤っている", U"誤りである",
+            U"正しくない", U"不適当", U"当てはまらない", U"ならなかった"});
+        std::array<std::size_t, 4> length{};
+        std::vector<int> absolutes;
+        std::vector<std::optional<double>> values;
+        bool numeric = true;
+        for (int c = 0; c < 4; ++c) {
+            const std::u32string choice = decode(q.ChoiceText[std::size_t(c)]);
+            const Figure fig = figure(choice);
+            length[std::size_t(c)] = choice.size();
+            numeric = numeric && fig.numeric;
+            values.push_back(fig.value);
+            if (absolute(choice)) {
+                absolutes.push_back(c);
+                ++((c == key) == wrongOneAsked ? f.absoluteInFalse : f.absoluteInTrue);
+            }
+        }
+        if (numeric && std::all_of(values.begin(), values.end(), [](auto x) { return x.has_value(); })
+            && !std::is_sorted(values.begin(), values.end(), std::less_equal<>{}))
+            f.notAscending.push_back(v);
+        std::array<std::size_t, 4> sorted = length;
+        std::sort(sorted.begin(), sorted.end());
+        const int longest = int(std::max_element(length.begin(), length.end()) - length.begin());
+        const bool uniqueLongest = !numeric && sorted[3] > sorted[2];
+        f.textVariants += numeric ? 0 : 1;
+        if (uniqueLongest && longest == key)
+            f.keyUniqueLongest.push_back(v);
+        if (absolutes.size() == 1 && absolutes[0] == key)
+            f.keyAloneAbsolute.push_back(v);
+        int guess = -1;
+        if (wrongOneAsked && absolutes.size() == 1)
+            guess = absolutes[0];
+        else if (!wrongOneAsked && absolutes.size() == 3)
+            guess = 6 - absolutes[0] - absolutes[1] - absolutes[2];
+        else if (uniqueLongest && sorted[3] * 4 >= sorted[2] * 5)
+            guess = longest;
+        f.guessQuarters += guess < 0 ? 1 : guess == key ? 4 : 0;
+        if (guess == key)
+            f.guessedByForm.push_back(v);
+    }
+    return f;
+}
+
+// What a pool's figures break, with the variants that carry the cue; empty when it keeps every limit.
+std::string brokenCueLimits(const CueFigures &f)
+{
+    std::ostringstream out;
+    const auto list = [&](const char *what, const std::vector<int> &variants) {
+        out << what << " (variants";
+        for (int v : variants)
+            out << ' ' << v;
+        out << "); ";
+    };
+    if (int(f.keyUniqueLongest.size()) > (f.textVariants + 2) / 4 + 1)
+        list("key is the unique longest choice too often", f.keyUniqueLongest);
+    if (!f.keyAloneAbsolute.empty())
+        list("key alone carries absolute wording", f.keyAloneAbsolute);
+    if (std::abs(f.absoluteInFalse - f.absoluteInTrue) > 1)
+        out << "absolute wording in " << f.absoluteInFalse << " false and " << f.absoluteInTrue << " true statements; ";
+    if (3 * f.guessQuarters > 4 * f.variants)
+        list("a form-only guesser scores above a third", f.guessedByForm);
+    if (!f.notAscending.empty())
+        list("numeric choices not ascending", f.notAscending);
+    return out.str();
+}
+
+TEST(BankContent, CueMeasureFlagsAPoolWrittenAroundItsKeys)
+{
+    QuestionVariant cued{"誤っているものはどれか。", {"短い記述", "確かめる必要はなく、そのまま出航してよい", "短い記述", "短い記述"}, 2, 1, nullptr};
+    QuestionVariant descending = cued, ascending = cued;
+    descending.ChoiceText = {"1,200回", "120回", "600回", "900回"};
+    ascending.ChoiceText = {"2時間", "2時間20分", "2時間40分", "3時間"};
+    const CueFigures f = measureCues({cued, cued, cued, descending, ascending});
+    EXPECT_EQ(f.keyUniqueLongest, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(f.keyAloneAbsolute, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(f.absoluteInFalse, 3);
+    EXPECT_EQ(f.guessQuarters, 3 * 4 + 2);
+    EXPECT_EQ(f.notAscending, std::vector<int>{3});
+    EXPECT_NE(brokenCueLimits(f), "");
+    EXPECT_FALSE(absolute(decode("非常に強い台風から、できるだけ早く離れる")));
+}
+
+// Pools still being rewritten on other branches: their figures are printed but not held to the
+// limits; each comes off this list with its rewrite (the test says when one keeps them already).
+const std::set<int> kPoolsStillBeingRewritten = {53, 56, 60, 61, 63, 64};
+
+TEST(BankContent, NoPoolCanBePassedOnTheFormOfItsChoices)
+{
+    for (int number = 51; number <= 64; ++number) {
+        const CueFigures f = measureCues(pool(number));
+        const std::string broken = brokenCueLimits(f);
+        std::cout << "question " << number << ": key unique longest " << f.keyUniqueLongest.size() << '/'
+                  << f.textVariants << ", key alone absolute " << f.keyAloneAbsolute.size() << ", absolute in false/true "
+                  << f.absoluteInFalse << '/' << f.absoluteInTrue << ", guesser " << 25 * f.guessQuarters / f.variants
+                  << " %, not ascending " << f.notAscending.size() << '\n';
+        if (kPoolsStillBeingRewritten.contains(number))
+            EXPECT_FALSE(broken.empty()) << "question " << number << " keeps the limits now: take it off the list";
+        else
+            EXPECT_TRUE(broken.empty()) << "question " << number << ": " << broken;
     }
 }
 
