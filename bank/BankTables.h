@@ -23,7 +23,8 @@ struct SlotRecord
     const VariantRecord *variants;
 };
 
-// A picture holder: a BMP file's bytes, or an empty holder (size 0).
+// A picture holder: a BMP file's name, or "" for an empty holder. The program's own tables leave
+// bytes null and find the picture among the program's resources; a test's tables may give them.
 struct HolderRecord
 {
     const char *fileName;

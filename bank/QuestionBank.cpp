@@ -1,8 +1,26 @@
 #include "bank/QuestionBank.h"
 
+#include <QResource>
+#include <QString>
+
 #include <stdexcept>
 
 namespace tovarin {
+namespace {
+
+// A picture compiled into the program as the resource :/pictures/<name>, uncompressed; nothing
+// for an empty holder's "" or a name without a resource.
+std::span<const std::uint8_t> resourceBytes(const char *fileName)
+{
+    if (!*fileName)
+        return {};
+    const QResource resource(QStringLiteral(":/pictures/") + QString::fromUtf8(fileName));
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
+        return {};
+    return {resource.data(), static_cast<std::size_t>(resource.size())};
+}
+
+} // namespace
 
 // A container made ready: its variants as the program holds them and its picture holders,
 // whose addresses the exam paper keeps.
@@ -14,8 +32,8 @@ public:
         m_holders.reserve(record.holderCount);
         for (std::size_t h = 0; h < record.holderCount; ++h) {
             const bankdata::HolderRecord &holder = record.holders[h];
-            m_holders.emplace_back(holder.fileName,
-                                   std::span<const std::uint8_t>(holder.bytes, holder.size));
+            m_holders.emplace_back(holder.fileName, holder.bytes ? std::span(holder.bytes, holder.size)
+                                                                 : resourceBytes(holder.fileName));
         }
         for (std::size_t s = 0; s < record.slotCount; ++s) {
             const bankdata::SlotRecord &slot = record.slots[s];

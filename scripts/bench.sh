@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" LC_ALL=C.UTF-8
-cmake --preset default >/dev/null
+cmake --preset default -DTOVARIN_BENCHMARK=ON >/dev/null
 cmake --build --preset default --target tovarin-bench
 exec build/default/bench/tovarin-bench --benchmark_repetitions=5 \
     --benchmark_display_aggregates_only=true "$@"

@@ -7,7 +7,8 @@ scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 for preset in default asan; do
     echo "== $preset build"
-    cmake --preset "$preset" -DBUILD_TESTING=ON >/dev/null
+    cmake --preset "$preset" -DBUILD_TESTING=ON -DTOVARIN_BENCHMARK=ON \
+        -DTOVARIN_PICTURE_GENERATOR=ON >/dev/null
     cmake --build --preset "$preset"
     ctest --preset "$preset" --timeout 600
 done

@@ -77,11 +77,11 @@ protected:
     fs::path m_root;
 };
 
-TEST_F(BankBuildCheck, SoundBankGeneratesAllThreeTables)
+TEST_F(BankBuildCheck, SoundBankGeneratesBothTables)
 {
     const RunResult result = generate();
     EXPECT_EQ(result.exitCode, 0) << result.output;
-    for (const char *table : {"BankData_frmQ.cpp", "BankData_frmQ2.cpp", "BankPictures.cpp"})
+    for (const char *table : {"BankData_frmQ.cpp", "BankData_frmQ2.cpp"})
         EXPECT_TRUE(fs::exists(m_root / "out" / table)) << table;
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using tovarin::BankContainer;
@@ -19,6 +21,7 @@ const tovarin::banksource::SourceBank &sources()
 
 TEST(QuestionBank, HoldsExactlyWhatTheSourcesSay)
 {
+    const auto pictures = tovarin::banksource::directoryPictureStore(TOVARIN_BANK_PICTURES_DIR);
     ASSERT_TRUE(sources().problems.empty()) << sources().problems.front().text();
     const QuestionBank &bank = QuestionBank::builtIn();
     for (std::int16_t k = 0; k < QuestionBank::slotCount; ++k) {
@@ -38,6 +41,13 @@ TEST(QuestionBank, HoldsExactlyWhatTheSourcesSay)
             if (hasHolder) {
                 EXPECT_EQ(variant.PictureRef->fileName(), *source.picture);
                 EXPECT_EQ(variant.PictureRef->isEmpty(), source.picture->empty());
+                if (!source.picture->empty()) {
+                    // The compiled-in picture is the file's bytes, not a compressed resource.
+                    const auto file = pictures(*source.picture);
+                    ASSERT_TRUE(file.has_value());
+                    const auto held = variant.PictureRef->bytes();
+                    EXPECT_TRUE(std::equal(held.begin(), held.end(), file->begin(), file->end()));
+                }
             }
         }
     }

@@ -1,5 +1,5 @@
-// The icon files the build renders for the hicolor theme: each must be the program's own 32 x 32
-// icon, every pixel an exact square block at the larger sizes, the transparent surround kept.
+// The icon files installed for the hicolor theme: each must be the program's own 32 x 32 icon,
+// every pixel an exact square block at the larger sizes, the transparent surround kept.
 
 #include "app/look/Look.h"
 
@@ -32,8 +32,7 @@ private Q_SLOTS:
     void iconFileIsTheProgramIconScaledWhole()
     {
         QFETCH(int, size);
-        const QString path = QStringLiteral(TOVARIN_ICONS_DIR) + u"/%1x%1/apps/"_s.arg(size)
-            + QStringLiteral(TOVARIN_APP_ID) + u".png"_s;
+        const QString path = QStringLiteral(TOVARIN_ICONS_DIR) + u"/tovarin-%1.png"_s.arg(size);
         QImage file;
         QVERIFY2(file.load(path, "PNG"), qPrintable(u"cannot read "_s + path));
         QCOMPARE(file.size(), QSize(size, size));
