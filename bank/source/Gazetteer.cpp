@@ -17,11 +17,16 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 // Two marks closer than this would be one mark under two names.
 constexpr double kMarkSeparation = 0.5;
+// A wrong position choice closer than this to the key cannot be told from it on a hand plot.
+constexpr double kPositionChoiceGap = 0.8;
 
 const std::set<std::string> kKinds = {"灯台", "灯標", "灯浮標"};
 // Kinds whose answer is a fix: the marks they observe must be fixed ones.
 const std::set<std::string> kFixKinds = {"cross_bearing_fix", "transit_fix", "radar_fix",
                                          "transit_deviation", "bearing_deviation"};
+// Kinds whose choices are positions.
+const std::set<std::string> kPositionKinds = {"cross_bearing_fix", "transit_fix", "radar_fix",
+                                              "dr_with_current"};
 
 double radians(double degrees)
 {
@@ -416,8 +421,31 @@ private:
                 }
             }
         }
+        if (kPositionKinds.contains(reader.kind()))
+            checkPositionChoices();
         for (std::string &f : reader.faults())
             fault(std::move(f));
+    }
+
+    void checkPositionChoices()
+    {
+        const toml::array *values = (*m_check)["choice_values"].as_array();
+        const auto key = static_cast<std::size_t>(m_variant.correct - 1);
+        if (!values || key >= values->size())
+            return;
+        const auto keyed = positionOf(values->get(key));
+        for (std::size_t c = 0; keyed && c < values->size(); ++c) {
+            const auto p = positionOf(values->get(c));
+            if (c == key || !p)
+                continue;
+            const Vec d = offsetBetween(*keyed, *p);
+            if (std::hypot(d.east, d.north) < kPositionChoiceGap) {
+                char miles[16];
+                std::snprintf(miles, sizeof miles, "%.2f", std::hypot(d.east, d.north));
+                fault("choice " + std::to_string(c + 1) + " lies " + miles
+                      + " M from the key (a wrong position stands at least 0.8 M from it)");
+            }
+        }
     }
 
     const ChartMark *usedMarkAt(ChartPosition p) const

@@ -155,6 +155,11 @@ TEST(Gazetteer, ReportsQuestionsThatLeaveTheChartsWorld)
     lines = faults({{"{ to = [29, 50.0, 135, 20.0] }", "{ to = [29, 50.0, 135, 40.0] }"}});
     EXPECT_TRUE(has(lines, "the track's point 北緯29°50.0′、東経135°40.0′ lies outside chart 150")) << joined(lines);
 
+    // A wrong position a careful plot cannot tell from the key.
+    lines = faults({{"[[29, 55.0, 135, 0.0], [29, 56.0, 135, 0.0]", "[[29, 55.0, 135, 0.0], [29, 55.6, 135, 0.0]"},
+                    {"\"北緯29°56.0′、東経135°00.0′\"", "\"北緯29°55.6′、東経135°00.0′\""}});
+    EXPECT_TRUE(has(lines, "variant 0: choice 2 lies 0.60 M from the key")) << joined(lines);
+
     // A chart question must say which chart it is worked on.
     lines = faults({{"試験用海図第150号使用\nA地点", "A地点"}});
     EXPECT_TRUE(has(lines, "variant 1: question text names no 試験用海図")) << joined(lines);
