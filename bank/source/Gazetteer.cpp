@@ -4,6 +4,7 @@
 
 #include <toml++/toml.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -66,6 +67,77 @@ double distanceToSegment(ChartPosition mark, ChartPosition a, ChartPosition b)
     double t = squared > 0.0 ? (am.east * ab.east + am.north * ab.north) / squared : 0.0;
     t = t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t);
     return std::hypot(am.east - t * ab.east, am.north - t * ab.north);
+}
+
+// Land and tracks in one flat plane, in miles from a point of the chart.
+Vec onPlane(ChartPosition origin, ChartPosition p)
+{
+    return {(p.lonMinutes - origin.lonMinutes) * std::cos(radians(origin.latMinutes / 60.0)),
+            p.latMinutes - origin.latMinutes};
+}
+
+double pointToSegment(Vec p, Vec a, Vec b)
+{
+    const Vec ab = {b.east - a.east, b.north - a.north};
+    const Vec ap = {p.east - a.east, p.north - a.north};
+    const double squared = ab.east * ab.east + ab.north * ab.north;
+    double t = squared > 0.0 ? (ap.east * ab.east + ap.north * ab.north) / squared : 0.0;
+    t = t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t);
+    return std::hypot(ap.east - t * ab.east, ap.north - t * ab.north);
+}
+
+double side(Vec a, Vec b, Vec c)
+{
+    return (b.east - a.east) * (c.north - a.north) - (b.north - a.north) * (c.east - a.east);
+}
+
+double segmentToSegment(Vec a, Vec b, Vec c, Vec d)
+{
+    const bool crosses = (side(a, b, c) > 0.0) != (side(a, b, d) > 0.0)
+        && (side(c, d, a) > 0.0) != (side(c, d, b) > 0.0);
+    if (crosses)
+        return 0.0;
+    return std::min({pointToSegment(a, c, d), pointToSegment(b, c, d), pointToSegment(c, a, b),
+                     pointToSegment(d, a, b)});
+}
+
+bool insideOutline(Vec p, const std::vector<Vec> &outline)
+{
+    bool inside = false;
+    for (std::size_t i = 0, j = outline.size() - 1; i < outline.size(); j = i++) {
+        const Vec &a = outline[i];
+        const Vec &b = outline[j];
+        if ((a.north > p.north) != (b.north > p.north)
+            && p.east < a.east + (p.north - a.north) * (b.east - a.east) / (b.north - a.north))
+            inside = !inside;
+    }
+    return inside;
+}
+
+// The least distance from a line of points (one point for a ship's position) to a piece of land,
+// 0 when it touches or enters it.
+double distanceToLand(const std::vector<ChartPosition> &track, const ChartLand &land)
+{
+    if (track.empty() || land.outline.size() < 3)
+        return 1e9;
+    const ChartPosition origin = land.outline.front();
+    std::vector<Vec> outline;
+    for (const ChartPosition &p : land.outline)
+        outline.push_back(onPlane(origin, p));
+    std::vector<Vec> line;
+    for (const ChartPosition &p : track) {
+        line.push_back(onPlane(origin, p));
+        if (insideOutline(line.back(), outline))
+            return 0.0;
+    }
+    if (line.size() == 1)
+        line.push_back(line.front());
+    double least = 1e9;
+    for (std::size_t i = 0; i + 1 < line.size(); ++i)
+        for (std::size_t k = 0; k < outline.size(); ++k)
+            least = std::min(least, segmentToSegment(line[i], line[i + 1], outline[k],
+                                                     outline[(k + 1) % outline.size()]));
+    return least;
 }
 
 std::string minutesText(double minutes)
@@ -423,6 +495,17 @@ private:
         }
         if (kPositionKinds.contains(reader.kind()))
             checkPositionChoices();
+        for (const ChartLand &land : m_chart.land) {
+            const double d = distanceToLand(track, land);
+            if (d < kLandClearance) {
+                char miles[16];
+                std::snprintf(miles, sizeof miles, "%.2f", d);
+                fault((track.size() == 1 ? "the ship at " + positionText(track.front())
+                                         : "the track from " + positionText(track.front()) + " on")
+                      + (d == 0.0 ? " runs onto " + land.name : " passes " + std::string(miles) + " M from " + land.name)
+                      + " (the land is kept 0.5 M off)");
+            }
+        }
         for (std::string &f : reader.faults())
             fault(std::move(f));
     }
@@ -496,7 +579,8 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
         return g;
     }
     for (const auto &[key, value] : root)
-        if (key.str() != "chart" && key.str() != "variation" && key.str() != "area" && key.str() != "mark")
+        if (key.str() != "chart" && key.str() != "variation" && key.str() != "area" && key.str() != "mark"
+            && key.str() != "land")
             problem("unknown key '" + std::string(key.str()) + "'");
     if (auto n = root["chart"].value<std::int64_t>())
         g.chart = static_cast<int>(*n);
@@ -515,6 +599,26 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
     } else {
         g.southWest = {(*south)[0], (*west)[0]};
         g.northEast = {(*north)[0], (*east)[0]};
+    }
+    if (const toml::array *land = root["land"].as_array()) {
+        for (const toml::node &node : *land) {
+            const toml::table *t = node.as_table();
+            ChartLand piece;
+            piece.name = t ? (*t)["name"].value_or(std::string()) : std::string();
+            const toml::array *outline = t ? (*t)["outline"].as_array() : nullptr;
+            for (std::size_t i = 0; outline && i < outline->size(); ++i) {
+                if (auto p = positionOf(outline->get(i)))
+                    piece.outline.push_back(*p);
+                else
+                    problem("land '" + piece.name + "' has a point that is not [deg, min, deg, min]");
+            }
+            if (piece.name.empty() || piece.outline.size() < 3)
+                problem("land '" + piece.name + "' needs a name and an outline of at least three points");
+            for (const ChartPosition &p : piece.outline)
+                if (!g.contains(p))
+                    problem("land '" + piece.name + "' reaches " + positionText(p) + ", outside the chart's area");
+            g.land.push_back(std::move(piece));
+        }
     }
     const toml::array *marks = root["mark"].as_array();
     if (!marks || marks->empty()) {
@@ -549,6 +653,14 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
                 problem(label + " stands within 0.5 M of '" + other.name + "'");
         }
         g.marks.push_back({name, kind, *position});
+        // A light stands on a headland or an island; a beacon or a buoy stands in the water.
+        double toLand = 1e9;
+        for (const ChartLand &piece : g.land)
+            toLand = std::min(toLand, distanceToLand({*position}, piece));
+        if (!g.land.empty() && kind == "灯台" && toLand > 0.1)
+            problem(label + " stands on no land of the chart");
+        if (!g.land.empty() && kind != "灯台" && toLand == 0.0)
+            problem(label + " stands on land");
     }
     return g;
 }

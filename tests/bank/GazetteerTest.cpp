@@ -30,6 +30,10 @@ position = [30, 0.0, 135, 10.0]
 name = "中瀬灯浮標"
 kind = "灯浮標"
 position = [30, 10.0, 135, 0.0]
+
+[[land]]
+name = "大島"
+outline = [[30, 0.0, 135, 0.0], [30, 0.5, 135, 0.5], [29, 59.5, 135, 1.0], [29, 59.5, 134, 59.5]]
 )";
 
 // Two bearings on the light and the beacon fix the ship 5' south of the light. A voyage runs
@@ -130,6 +134,12 @@ TEST(Gazetteer, ReportsAFaultyGazetteer)
     EXPECT_TRUE(has(lines, "chart150.toml: mark '大島灯台' appears more than once")) << joined(lines);
     EXPECT_TRUE(has(lines, "mark '中瀬灯浮標' is not written as a place name followed by its kind")) << joined(lines);
     EXPECT_TRUE(has(lines, "mark '中瀬灯浮標' at 北緯30°25.0′、東経135°00.0′ lies outside the chart's area")) << joined(lines);
+
+    // A light out at sea, a buoy on land.
+    const auto moved = faults({}, {{"[[30, 0.0, 135, 0.0], [30, 0.5, 135, 0.5], [29, 59.5, 135, 1.0], [29, 59.5, 134, 59.5]]",
+                                    "[[30, 10.5, 134, 59.5], [30, 10.5, 135, 0.5], [30, 9.5, 135, 0.5], [30, 9.5, 134, 59.5]]"}});
+    EXPECT_TRUE(has(moved, "mark '大島灯台' stands on no land of the chart")) << joined(moved);
+    EXPECT_TRUE(has(moved, "mark '中瀬灯浮標' stands on land")) << joined(moved);
 }
 
 TEST(Gazetteer, ReportsQuestionsThatLeaveTheChartsWorld)
@@ -146,12 +156,14 @@ TEST(Gazetteer, ReportsQuestionsThatLeaveTheChartsWorld)
                     {"[[30, 0.0, 135, 0.0], [30, 0.0, 135, 10.0]]", "[[30, 0.0, 135, 0.0], [30, 10.0, 135, 0.0]]"}});
     EXPECT_TRUE(has(lines, "fixes the ship on 中瀬灯浮標, a buoy")) << joined(lines);
 
-    // A voyage that runs 0.5 M south of the light it does not use, and one that leaves the chart.
+    // A voyage that runs 0.5 M south of the light it does not use and over its island, and one that
+    // leaves the chart.
     lines = faults({{"北緯29°50.0′、東経134°50.0′）から B地点（北緯29°50.0′", "北緯29°59.5′、東経134°50.0′）から B地点（北緯29°59.5′"},
                     {"start = [29, 50.0, 134, 50.0]", "start = [29, 59.5, 134, 50.0]"},
                     {"{ to = [29, 50.0, 135, 20.0] }", "{ to = [29, 59.5, 135, 20.0] }"}});
     EXPECT_TRUE(has(lines, "variant 1: the track from 北緯29°59.5′、東経134°50.0′ to 北緯29°59.5′、東経135°20.0′ passes 0.50 M from 大島灯台"))
         << joined(lines);
+    EXPECT_TRUE(has(lines, "variant 1: the track from 北緯29°59.5′、東経134°50.0′ on runs onto 大島")) << joined(lines);
     lines = faults({{"{ to = [29, 50.0, 135, 20.0] }", "{ to = [29, 50.0, 135, 40.0] }"}});
     EXPECT_TRUE(has(lines, "the track's point 北緯29°50.0′、東経135°40.0′ lies outside chart 150")) << joined(lines);
 
