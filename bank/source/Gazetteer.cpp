@@ -21,13 +21,13 @@ constexpr double kMarkSeparation = 0.5;
 // A wrong position choice closer than this to the key cannot be told from it on a hand plot.
 constexpr double kPositionChoiceGap = 0.8;
 
-const std::set<std::string> kKinds = {"灯台", "灯標", "灯浮標"};
+const std::set<std::string> kKinds = { "灯台", "灯標", "灯浮標" };
 // Kinds whose answer is a fix: the marks they observe must be fixed ones.
-const std::set<std::string> kFixKinds = {"cross_bearing_fix", "transit_fix", "radar_fix",
-                                         "transit_deviation", "bearing_deviation"};
+const std::set<std::string> kFixKinds
+    = { "cross_bearing_fix", "transit_fix", "radar_fix", "transit_deviation", "bearing_deviation" };
 // Kinds whose choices are positions.
-const std::set<std::string> kPositionKinds = {"cross_bearing_fix", "transit_fix", "radar_fix",
-                                              "dr_with_current"};
+const std::set<std::string> kPositionKinds
+    = { "cross_bearing_fix", "transit_fix", "radar_fix", "dr_with_current" };
 
 double radians(double degrees)
 {
@@ -44,19 +44,20 @@ struct Vec
 Vec offsetBetween(ChartPosition from, ChartPosition to)
 {
     const double midLat = radians((from.latMinutes + to.latMinutes) / 120.0);
-    return {(to.lonMinutes - from.lonMinutes) * std::cos(midLat), to.latMinutes - from.latMinutes};
+    return { (to.lonMinutes - from.lonMinutes) * std::cos(midLat),
+        to.latMinutes - from.latMinutes };
 }
 
 ChartPosition movedBy(ChartPosition from, Vec v)
 {
     const double lat = from.latMinutes + v.north;
     const double midLat = radians((from.latMinutes + lat) / 120.0);
-    return {lat, from.lonMinutes + v.east / std::cos(midLat)};
+    return { lat, from.lonMinutes + v.east / std::cos(midLat) };
 }
 
 Vec along(double trueDirection, double miles)
 {
-    return {miles * std::sin(radians(trueDirection)), miles * std::cos(radians(trueDirection))};
+    return { miles * std::sin(radians(trueDirection)), miles * std::cos(radians(trueDirection)) };
 }
 
 double distanceToSegment(ChartPosition mark, ChartPosition a, ChartPosition b)
@@ -72,14 +73,14 @@ double distanceToSegment(ChartPosition mark, ChartPosition a, ChartPosition b)
 // Land and tracks in one flat plane, in miles from a point of the chart.
 Vec onPlane(ChartPosition origin, ChartPosition p)
 {
-    return {(p.lonMinutes - origin.lonMinutes) * std::cos(radians(origin.latMinutes / 60.0)),
-            p.latMinutes - origin.latMinutes};
+    return { (p.lonMinutes - origin.lonMinutes) * std::cos(radians(origin.latMinutes / 60.0)),
+        p.latMinutes - origin.latMinutes };
 }
 
 double pointToSegment(Vec p, Vec a, Vec b)
 {
-    const Vec ab = {b.east - a.east, b.north - a.north};
-    const Vec ap = {p.east - a.east, p.north - a.north};
+    const Vec ab = { b.east - a.east, b.north - a.north };
+    const Vec ap = { p.east - a.east, p.north - a.north };
     const double squared = ab.east * ab.east + ab.north * ab.north;
     double t = squared > 0.0 ? (ap.east * ab.east + ap.north * ab.north) / squared : 0.0;
     t = t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t);
@@ -97,8 +98,8 @@ double segmentToSegment(Vec a, Vec b, Vec c, Vec d)
         && (side(c, d, a) > 0.0) != (side(c, d, b) > 0.0);
     if (crosses)
         return 0.0;
-    return std::min({pointToSegment(a, c, d), pointToSegment(b, c, d), pointToSegment(c, a, b),
-                     pointToSegment(d, a, b)});
+    return std::min({ pointToSegment(a, c, d), pointToSegment(b, c, d), pointToSegment(c, a, b),
+        pointToSegment(d, a, b) });
 }
 
 bool insideOutline(Vec p, const std::vector<Vec> &outline)
@@ -135,8 +136,9 @@ double distanceToLand(const std::vector<ChartPosition> &track, const ChartLand &
     double least = 1e9;
     for (std::size_t i = 0; i + 1 < line.size(); ++i)
         for (std::size_t k = 0; k < outline.size(); ++k)
-            least = std::min(least, segmentToSegment(line[i], line[i + 1], outline[k],
-                                                     outline[(k + 1) % outline.size()]));
+            least = std::min(least,
+                segmentToSegment(
+                    line[i], line[i + 1], outline[k], outline[(k + 1) % outline.size()]));
     return least;
 }
 
@@ -144,8 +146,8 @@ std::string minutesText(double minutes)
 {
     const long long tenths = std::llround(minutes * 10.0);
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%lld°%02lld.%lld′", tenths / 600, tenths % 600 / 10,
-                  tenths % 10);
+    std::snprintf(
+        buffer, sizeof buffer, "%lld°%02lld.%lld′", tenths / 600, tenths % 600 / 10, tenths % 10);
     return buffer;
 }
 
@@ -156,7 +158,8 @@ std::string positionText(ChartPosition p)
 
 bool samePosition(ChartPosition a, ChartPosition b)
 {
-    return std::abs(a.latMinutes - b.latMinutes) < 0.001 && std::abs(a.lonMinutes - b.lonMinutes) < 0.001;
+    return std::abs(a.latMinutes - b.latMinutes) < 0.001
+        && std::abs(a.lonMinutes - b.lonMinutes) < 0.001;
 }
 
 std::optional<double> numberOf(const toml::node &node)
@@ -190,7 +193,7 @@ std::optional<ChartPosition> positionOf(const toml::node *node)
     const auto v = degreesAndMinutes(node, 2);
     if (!v)
         return std::nullopt;
-    return ChartPosition{(*v)[0], (*v)[1]};
+    return ChartPosition { (*v)[0], (*v)[1] };
 }
 
 // One code point of UTF-8 text and where it starts.
@@ -210,7 +213,7 @@ std::vector<CodePoint> decode(std::string_view text)
         char32_t value = n == 1 ? lead : lead & (0x3F >> (n - 1));
         for (std::size_t k = 1; k < n && i + k < text.size(); ++k)
             value = value << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        out.push_back({value, i, n});
+        out.push_back({ value, i, n });
         i += n;
     }
     return out;
@@ -219,7 +222,8 @@ std::vector<CodePoint> decode(std::string_view text)
 // A character that can stand in a mark's name: kanji, the iteration mark, katakana.
 bool isNameCharacter(char32_t c)
 {
-    return (c >= 0x4E00 && c <= 0x9FFF) || c == 0x3005 || (c >= 0x30A1 && c <= 0x30FA) || c == 0x30FC;
+    return (c >= 0x4E00 && c <= 0x9FFF) || c == 0x3005 || (c >= 0x30A1 && c <= 0x30FA)
+        || c == 0x30FC;
 }
 
 // Every mark-like name a text writes: a run of name characters ending in 灯台, 灯標 or 灯浮標, or
@@ -252,7 +256,8 @@ std::vector<NameInText> markNamesIn(std::string_view text)
                 if (end == points[i].at + kind.size())
                     continue;
             }
-            names.push_back({std::string(text.substr(points[first].at, end - points[first].at)), end});
+            names.push_back(
+                { std::string(text.substr(points[first].at, end - points[first].at)), end });
         }
     }
     return names;
@@ -267,9 +272,11 @@ std::optional<ChartPosition> positionAfter(std::string_view text, std::size_t at
     std::string rest(text.substr(at + open.size(), 64));
     double latDeg = 0, latMin = 0, lonDeg = 0, lonMin = 0;
     int used = 0;
-    if (std::sscanf(rest.c_str(), "%lf°%lf′、東経%lf°%lf′%n", &latDeg, &latMin, &lonDeg, &lonMin, &used) != 4)
+    if (std::sscanf(
+            rest.c_str(), "%lf°%lf′、東経%lf°%lf′%n", &latDeg, &latMin, &lonDeg, &lonMin, &used)
+        != 4)
         return std::nullopt;
-    return ChartPosition{latDeg * 60.0 + latMin, lonDeg * 60.0 + lonMin};
+    return ChartPosition { latDeg * 60.0 + latMin, lonDeg * 60.0 + lonMin };
 }
 
 std::optional<int> chartNamedIn(std::string_view text)
@@ -292,7 +299,9 @@ class CheckReader
 {
 public:
     CheckReader(const toml::table &check, const SourceVariant &variant, double variation)
-        : m_check(check), m_variant(variant), m_variation(variation)
+        : m_check(check)
+        , m_variant(variant)
+        , m_variation(variation)
     {
     }
 
@@ -305,7 +314,7 @@ public:
         if (const toml::array *list = m_check["marks"].as_array())
             for (const toml::node &n : *list)
                 add(result, "marks", &n);
-        for (const char *field : {"mark", "front", "rear"})
+        for (const char *field : { "mark", "front", "rear" })
             if (m_check.contains(field))
                 add(result, field, m_check.get(field));
         if (const toml::array *legs = m_check["legs"].as_array())
@@ -330,14 +339,16 @@ public:
                     const double course = (*leg)["course"].value_or(0.0);
                     const Vec toMark = offsetBetween(here, need(*leg, "abeam"));
                     const Vec unit = along(course, 1.0);
-                    here = movedBy(here, along(course, toMark.east * unit.east + toMark.north * unit.north));
+                    here = movedBy(
+                        here, along(course, toMark.east * unit.east + toMark.north * unit.north));
                 }
                 points.push_back(here);
             }
-        } else if (k == "course_to_steer" || k == "speed_over_ground" || k == "arrival_with_current") {
-            points = {need("from"), need("to")};
+        } else if (k == "course_to_steer" || k == "speed_over_ground"
+            || k == "arrival_with_current") {
+            points = { need("from"), need("to") };
         } else if (k == "current_from_fix") {
-            points = {need("start"), need("fix")};
+            points = { need("start"), need("fix") };
         } else if (k == "dr_with_current") {
             ChartPosition here = need("start");
             points.push_back(here);
@@ -346,31 +357,37 @@ public:
                 const double hours = (*leg)["minutes"].value_or(0.0) / 60.0;
                 const double heading = leg->contains("course")
                     ? (*leg)["course"].value_or(0.0)
-                    : (*leg)["course_compass"].value_or(0.0) + (*leg)["deviation"].value_or(0.0) + m_variation;
+                    : (*leg)["course_compass"].value_or(0.0) + (*leg)["deviation"].value_or(0.0)
+                        + m_variation;
                 const Vec run = along(heading, (*leg)["speed"].value_or(0.0) * hours);
-                here = movedBy(here, {run.east + current.east * hours, run.north + current.north * hours});
+                here = movedBy(
+                    here, { run.east + current.east * hours, run.north + current.north * hours });
                 points.push_back(here);
             }
         } else if (k == "closest_approach") {
             const ChartPosition start = need("start");
             const Vec a = along(m_check["course"].value_or(0.0), m_check["speed"].value_or(0.0));
             const Vec b = along(m_check["set"].value_or(0.0), m_check["drift"].value_or(0.0));
-            const Vec ground = {a.east + b.east, a.north + b.north};
+            const Vec ground = { a.east + b.east, a.north + b.north };
             const Vec toMark = offsetBetween(start, need("mark"));
             const double speed = std::hypot(ground.east, ground.north);
-            const double run = speed > 0.0 ? (toMark.east * ground.east + toMark.north * ground.north) / speed : 0.0;
-            points = {start, movedBy(start, {ground.east / speed * run, ground.north / speed * run})};
+            const double run = speed > 0.0
+                ? (toMark.east * ground.east + toMark.north * ground.north) / speed
+                : 0.0;
+            points = { start,
+                movedBy(start, { ground.east / speed * run, ground.north / speed * run }) };
         } else if (k == "bearing_deviation") {
-            points = {need("ship")};
+            points = { need("ship") };
         } else if (k == "cross_bearing_fix" || k == "transit_fix" || k == "radar_fix") {
             // The fix is the keyed choice's position.
             const toml::array *values = m_check["choice_values"].as_array();
             const auto key = static_cast<std::size_t>(m_variant.correct - 1);
             if (values && key < values->size()) {
                 if (auto p = positionOf(values->get(key)))
-                    points = {*p};
+                    points = { *p };
                 else
-                    m_faults.push_back("check table: the key's choice_values entry is not a position");
+                    m_faults.push_back(
+                        "check table: the key's choice_values entry is not a position");
             }
         }
         return points;
@@ -379,7 +396,8 @@ public:
     std::vector<std::string> &faults() { return m_faults; }
 
 private:
-    void add(std::vector<std::pair<std::string, ChartPosition>> &into, const char *field, const toml::node *n)
+    void add(std::vector<std::pair<std::string, ChartPosition>> &into, const char *field,
+        const toml::node *n)
     {
         if (auto p = positionOf(n))
             into.emplace_back(field, *p);
@@ -415,8 +433,11 @@ private:
 class ChartVariantChecker
 {
 public:
-    ChartVariantChecker(const Gazetteer &chart, const SourceVariant &variant, const toml::table *check)
-        : m_chart(chart), m_variant(variant), m_check(check)
+    ChartVariantChecker(
+        const Gazetteer &chart, const SourceVariant &variant, const toml::table *check)
+        : m_chart(chart)
+        , m_variant(variant)
+        , m_check(check)
     {
     }
 
@@ -440,40 +461,44 @@ private:
             const ChartMark *mark = m_chart.find(n.name);
             if (!mark) {
                 fault(where + " names " + n.name + ", which is not on the gazetteer of chart "
-                      + std::to_string(m_chart.chart));
+                    + std::to_string(m_chart.chart));
                 continue;
             }
             if (uses)
                 m_used.insert(mark->name);
             else if (!m_used.contains(mark->name))
                 fault(where + " names " + n.name + ", which the question does not use");
-            if (auto stated = positionAfter(text, n.end); stated && !samePosition(*stated, mark->position))
-                fault(where + " puts " + n.name + " at " + positionText(*stated) + ", but the gazetteer has "
-                      + positionText(mark->position));
+            if (auto stated = positionAfter(text, n.end);
+                stated && !samePosition(*stated, mark->position))
+                fault(where + " puts " + n.name + " at " + positionText(*stated)
+                    + ", but the gazetteer has " + positionText(mark->position));
         }
     }
 
     void checkTable()
     {
         CheckReader reader(*m_check, m_variant, m_chart.variation);
-        if (auto v = (*m_check)["variation"].value<double>(); v && std::abs(*v - m_chart.variation) > 1e-9)
-            fault("check table's variation differs from chart " + std::to_string(m_chart.chart) + "'s");
+        if (auto v = (*m_check)["variation"].value<double>();
+            v && std::abs(*v - m_chart.variation) > 1e-9)
+            fault("check table's variation differs from chart " + std::to_string(m_chart.chart)
+                + "'s");
         const bool fix = kFixKinds.contains(reader.kind());
         for (const auto &[field, p] : reader.marks()) {
             const ChartMark *mark = usedMarkAt(p);
             if (!mark) {
                 fault("check table's " + field + " at " + positionText(p)
-                      + " is no mark the question names at its gazetteer position");
+                    + " is no mark the question names at its gazetteer position");
                 continue;
             }
             if (fix && !mark->isFixed())
-                fault("fixes the ship on " + mark->name + ", a buoy (fixes are taken on 灯台 and 灯標)");
+                fault("fixes the ship on " + mark->name
+                    + ", a buoy (fixes are taken on 灯台 and 灯標)");
         }
         const std::vector<ChartPosition> track = reader.track();
         for (const ChartPosition &p : track)
             if (!m_chart.contains(p))
                 fault("the track's point " + positionText(p) + " lies outside chart "
-                      + std::to_string(m_chart.chart));
+                    + std::to_string(m_chart.chart));
         for (const ChartMark &mark : m_chart.marks) {
             if (m_used.contains(mark.name))
                 continue;
@@ -487,9 +512,10 @@ private:
                     char miles[16];
                     std::snprintf(miles, sizeof miles, "%.2f", d);
                     fault((a.latMinutes == b.latMinutes && a.lonMinutes == b.lonMinutes
-                               ? "the ship at " + positionText(a)
-                               : "the track from " + positionText(a) + " to " + positionText(b))
-                          + " passes " + miles + " M from " + mark.name + ", which the question does not use");
+                                  ? "the ship at " + positionText(a)
+                                  : "the track from " + positionText(a) + " to " + positionText(b))
+                        + " passes " + miles + " M from " + mark.name
+                        + ", which the question does not use");
                 }
             }
         }
@@ -502,8 +528,9 @@ private:
                 std::snprintf(miles, sizeof miles, "%.2f", d);
                 fault((track.size() == 1 ? "the ship at " + positionText(track.front())
                                          : "the track from " + positionText(track.front()) + " on")
-                      + (d == 0.0 ? " runs onto " + land.name : " passes " + std::string(miles) + " M from " + land.name)
-                      + " (the land is kept 0.5 M off)");
+                    + (d == 0.0 ? " runs onto " + land.name
+                                : " passes " + std::string(miles) + " M from " + land.name)
+                    + " (the land is kept 0.5 M off)");
             }
         }
         for (std::string &f : reader.faults())
@@ -526,7 +553,7 @@ private:
                 char miles[16];
                 std::snprintf(miles, sizeof miles, "%.2f", std::hypot(d.east, d.north));
                 fault("choice " + std::to_string(c + 1) + " lies " + miles
-                      + " M from the key (a wrong position stands at least 0.8 M from it)");
+                    + " M from the key (a wrong position stands at least 0.8 M from it)");
             }
         }
     }
@@ -568,7 +595,9 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
 {
     Gazetteer g;
     g.fileName = fileName;
-    auto problem = [&](std::string message) { problems.push_back({fileName, -1, std::move(message)}); };
+    auto problem = [&](std::string message) {
+        problems.push_back({ fileName, -1, std::move(message) });
+    };
     toml::table root;
     try {
         root = toml::parse(toml, fileName);
@@ -579,8 +608,8 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
         return g;
     }
     for (const auto &[key, value] : root)
-        if (key.str() != "chart" && key.str() != "variation" && key.str() != "area" && key.str() != "mark"
-            && key.str() != "land")
+        if (key.str() != "chart" && key.str() != "variation" && key.str() != "area"
+            && key.str() != "mark" && key.str() != "land")
             problem("unknown key '" + std::string(key.str()) + "'");
     if (auto n = root["chart"].value<std::int64_t>())
         g.chart = static_cast<int>(*n);
@@ -594,11 +623,12 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
     const auto north = degreesAndMinutes(root["area"]["north"].node(), 1);
     const auto west = degreesAndMinutes(root["area"]["west"].node(), 1);
     const auto east = degreesAndMinutes(root["area"]["east"].node(), 1);
-    if (!south || !north || !west || !east || (*south)[0] >= (*north)[0] || (*west)[0] >= (*east)[0]) {
+    if (!south || !north || !west || !east || (*south)[0] >= (*north)[0]
+        || (*west)[0] >= (*east)[0]) {
         problem("'area' must give south < north and west < east, each as [deg, min]");
     } else {
-        g.southWest = {(*south)[0], (*west)[0]};
-        g.northEast = {(*north)[0], (*east)[0]};
+        g.southWest = { (*south)[0], (*west)[0] };
+        g.northEast = { (*north)[0], (*east)[0] };
     }
     if (const toml::array *land = root["land"].as_array()) {
         for (const toml::node &node : *land) {
@@ -610,13 +640,16 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
                 if (auto p = positionOf(outline->get(i)))
                     piece.outline.push_back(*p);
                 else
-                    problem("land '" + piece.name + "' has a point that is not [deg, min, deg, min]");
+                    problem(
+                        "land '" + piece.name + "' has a point that is not [deg, min, deg, min]");
             }
             if (piece.name.empty() || piece.outline.size() < 3)
-                problem("land '" + piece.name + "' needs a name and an outline of at least three points");
+                problem("land '" + piece.name
+                    + "' needs a name and an outline of at least three points");
             for (const ChartPosition &p : piece.outline)
                 if (!g.contains(p))
-                    problem("land '" + piece.name + "' reaches " + positionText(p) + ", outside the chart's area");
+                    problem("land '" + piece.name + "' reaches " + positionText(p)
+                        + ", outside the chart's area");
             g.land.push_back(std::move(piece));
         }
     }
@@ -640,8 +673,9 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
         if (!kKinds.contains(kind))
             problem(label + " has kind '" + kind + "' (灯台, 灯標 or 灯浮標)");
         const std::vector<NameInText> read = markNamesIn(name);
-        if (name.size() <= kind.size() || name.compare(name.size() - kind.size(), kind.size(), kind) != 0
-            || read.size() != 1 || read[0].name != name)
+        if (name.size() <= kind.size()
+            || name.compare(name.size() - kind.size(), kind.size(), kind) != 0 || read.size() != 1
+            || read[0].name != name)
             problem(label + " is not written as a place name followed by its kind");
         if (g.find(name))
             problem(label + " appears more than once");
@@ -652,11 +686,11 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
             if (std::hypot(d.east, d.north) < kMarkSeparation)
                 problem(label + " stands within 0.5 M of '" + other.name + "'");
         }
-        g.marks.push_back({name, kind, *position});
+        g.marks.push_back({ name, kind, *position });
         // A light stands on a headland or an island; a beacon or a buoy stands in the water.
         double toLand = 1e9;
         for (const ChartLand &piece : g.land)
-            toLand = std::min(toLand, distanceToLand({*position}, piece));
+            toLand = std::min(toLand, distanceToLand({ *position }, piece));
         if (!g.land.empty() && kind == "灯台" && toLand > 0.1)
             problem(label + " stands on no land of the chart");
         if (!g.land.empty() && kind != "灯台" && toLand == 0.0)
@@ -666,7 +700,7 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
 }
 
 void checkChartVariants(std::string_view toml, const SourceSlot &slot,
-                        const std::vector<Gazetteer> &gazetteers, Problems &problems)
+    const std::vector<Gazetteer> &gazetteers, Problems &problems)
 {
     const bool chartSlot = slot.number >= 51 && slot.number <= 53;
     toml::table root;
@@ -682,7 +716,8 @@ void checkChartVariants(std::string_view toml, const SourceSlot &slot,
         const std::optional<int> chart = chartNamedIn(v.question);
         if (!chart) {
             if (chartSlot)
-                problems.push_back({slot.fileName, position, "question text names no 試験用海図"});
+                problems.push_back(
+                    { slot.fileName, position, "question text names no 試験用海図" });
             continue;
         }
         const Gazetteer *g = nullptr;
@@ -690,14 +725,15 @@ void checkChartVariants(std::string_view toml, const SourceSlot &slot,
             if (candidate.chart == *chart)
                 g = &candidate;
         if (!g) {
-            problems.push_back({slot.fileName, position,
-                                "uses chart " + std::to_string(*chart) + ", which has no gazetteer"});
+            problems.push_back({ slot.fileName, position,
+                "uses chart " + std::to_string(*chart) + ", which has no gazetteer" });
             continue;
         }
-        const toml::table *variant = tables && i < tables->size() ? (*tables)[i].as_table() : nullptr;
+        const toml::table *variant
+            = tables && i < tables->size() ? (*tables)[i].as_table() : nullptr;
         const toml::table *check = variant ? (*variant)["check"].as_table() : nullptr;
         for (std::string &f : ChartVariantChecker(*g, v, check).run())
-            problems.push_back({slot.fileName, position, std::move(f)});
+            problems.push_back({ slot.fileName, position, std::move(f) });
     }
 }
 

@@ -1,8 +1,8 @@
 // The fixed world of each examination chart: its area, its variation and the named lights,
 // beacons and buoys on it (bank/data/chartNNN.toml). Every chart question (51 to 53) takes its
 // marks from the gazetteer of the chart it names, at their one position, keeps its tracks clear
-// of the marks it does not use and of the land, and fixes the ship on fixed marks only; checkChartVariants holds
-// a slot to those rules.
+// of the marks it does not use and of the land, and fixes the ship on fixed marks only;
+// checkChartVariants holds a slot to those rules.
 #pragma once
 
 #include <string>
@@ -41,7 +41,7 @@ struct ChartLand
 struct Gazetteer
 {
     std::string fileName;
-    int chart = 0;          // 150 for "試験用海図第150号使用"
+    int chart = 0; // 150 for "試験用海図第150号使用"
     double variation = 0.0; // east positive
     ChartPosition southWest;
     ChartPosition northEast;
@@ -53,14 +53,15 @@ struct Gazetteer
 };
 
 // Parses and checks one gazetteer file (unique names, each ending in its kind, inside the
-// chart's area, marks apart from each other, lights on land and the other marks in the water). Faults are reported, not thrown.
+// chart's area, marks apart from each other, lights on land and the other marks in the water).
+// Faults are reported, not thrown.
 Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Problems &problems);
 
 // Checks every variant of a slot whose question names an examination chart against that
 // chart's gazetteer; slots 51 to 53 must name one. `toml` is the slot file the slot was read from
 // (its check tables hold the marks and tracks).
 void checkChartVariants(std::string_view toml, const SourceSlot &slot,
-                        const std::vector<Gazetteer> &gazetteers, Problems &problems);
+    const std::vector<Gazetteer> &gazetteers, Problems &problems);
 
 // How close a track may pass a mark the question does not use, and the land, in nautical miles.
 constexpr double kTrackClearance = 1.0;
