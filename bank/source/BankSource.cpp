@@ -7,6 +7,7 @@
 
 #include <toml++/toml.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -364,6 +365,28 @@ SourceBank loadBank(const std::filesystem::path &dataDir, const std::filesystem:
 {
     SourceBank bank;
     const PictureStore pictures = directoryPictureStore(picturesDir);
+    std::vector<std::filesystem::path> charts;
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(dataDir, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with("chart") && name.ends_with(".toml"))
+            charts.push_back(entry.path());
+    }
+    std::sort(charts.begin(), charts.end());
+    for (const auto &path : charts) {
+        const std::string fileName = path.filename().string();
+        const auto content = readFile(path);
+        if (!content) {
+            bank.problems.push_back({fileName, -1, "cannot be read"});
+            continue;
+        }
+        Gazetteer g = parseGazetteer(*content, fileName, bank.problems);
+        for (const Gazetteer &other : bank.gazetteers)
+            if (other.chart == g.chart)
+                bank.problems.push_back({fileName, -1, "gives chart " + std::to_string(g.chart)
+                                                           + ", which " + other.fileName + " gives already"});
+        bank.gazetteers.push_back(std::move(g));
+    }
     for (int number = firstQuestionNumber; number <= lastQuestionNumber; ++number) {
         const std::string fileName = "q" + std::to_string(number) + ".toml";
         const auto content = readFile(dataDir / fileName);
@@ -378,6 +401,7 @@ SourceBank loadBank(const std::filesystem::path &dataDir, const std::filesystem:
                                                        + ", but the file is for question "
                                                        + std::to_string(number)});
         checkSlot(slot, pictures, bank.problems);
+        checkChartVariants(*content, slot, bank.gazetteers, bank.problems);
         bank.slots.push_back(std::move(slot));
     }
     return bank;

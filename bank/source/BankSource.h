@@ -3,6 +3,7 @@
 // the program itself only ever sees the tables generated from a bank that passed every check.
 #pragma once
 
+#include "Gazetteer.h"
 #include "solver/CheckTable.h"
 
 #include <cstdint>
@@ -64,10 +65,12 @@ void checkSlot(const SourceSlot &slot, const PictureStore &pictures, Problems &p
 struct SourceBank
 {
     std::vector<SourceSlot> slots; // questions 51 to 64, in order
+    std::vector<Gazetteer> gazetteers; // one per examination chart (chartNNN.toml), by file name
     Problems problems;
 };
 
-// Reads and checks q51.toml to q64.toml from dataDir, the pictures from picturesDir.
+// Reads and checks q51.toml to q64.toml and the chart gazetteers chart*.toml from dataDir, the
+// pictures from picturesDir.
 SourceBank loadBank(const std::filesystem::path &dataDir, const std::filesystem::path &picturesDir);
 
 PictureStore directoryPictureStore(const std::filesystem::path &picturesDir);
