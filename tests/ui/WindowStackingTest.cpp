@@ -106,8 +106,8 @@ QByteArray describe(const QWidget &window)
 
 bool hasState(const QWidget *window, const char *state)
 {
-    const std::vector<std::uint32_t> states
-        = windowProperty(static_cast<xcb_window_t>(window->winId()), "_NET_WM_STATE", XCB_ATOM_ATOM);
+    const std::vector<std::uint32_t> states = windowProperty(
+        static_cast<xcb_window_t>(window->winId()), "_NET_WM_STATE", XCB_ATOM_ATOM);
     return std::find(states.begin(), states.end(), atom(state)) != states.end();
 }
 
@@ -145,12 +145,19 @@ private Q_SLOTS:
     {
         QVERIFY2(connection(), "runs on the xcb platform only (UnderWindowManager.sh)");
         applyProgramLook();
-        // The window manager is ready once it manages a new window.
-        QWidget probe;
-        probe.show();
-        QTRY_VERIFY_WITH_TIMEOUT(managed(probe), 10000);
-        probe.hide();
-        QTRY_VERIFY_WITH_TIMEOUT(!managed(probe), kTimeoutMs);
+        // The window manager is ready once it manages a new window. One mapped while it was
+        // still starting can be missed for good, so a fresh probe is mapped every half second
+        // until then (a fresh one: a hidden window could still be mapped late by a request the
+        // window manager had not handled yet).
+        bool ready = false;
+        for (int attempt = 0; attempt < 20 && !ready; ++attempt) {
+            QWidget probe;
+            probe.show();
+            ready = QTest::qWaitFor([&] { return managed(probe); }, 500);
+        }
+        QVERIFY2(ready, "no window manager took a new window within 10 s");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            windowProperty(rootWindow(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW).empty(), kTimeoutMs);
     }
     void init() { startFresh(); }
     void cleanup() { unloadEverything(); }

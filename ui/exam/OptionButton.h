@@ -4,9 +4,10 @@
 // selected one. A click, or Space, selects the button (a click on the selected one keeps it
 // selected). The whole rectangle the button is laid out on takes the click and shows the
 // hover, not only its circle and caption, so that a click on the blank part of a choice's row
-// to the right of its text selects it. The arrow keys select the previous (Up, Left) or next (Down, Right) button of the
-// group in the order the buttons were made, round from the last to the first, and take the
-// focus with them. Screen readers see each one as a radio button (AccessibleOptionButton).
+// to the right of its text selects it. The arrow keys select the previous (Up, Left) or next
+// (Down, Right) button of the group in the order the buttons were made, round from the last to
+// the first, and take the focus with them. Screen readers see each one as a radio button
+// (AccessibleOptionButton).
 #pragma once
 
 #include <QRadioButton>

@@ -260,8 +260,8 @@ private Q_SLOTS:
             for (int c = 0; c < 4; ++c) {
                 QRadioButton *button = option(&siken, c);
                 const QPoint rightEnd(button->width() - 3, button->height() / 2);
-                QVERIFY2(button->fontMetrics().horizontalAdvance(button->text())
-                        < rightEnd.x() - 40,
+                QVERIFY2(
+                    button->fontMetrics().horizontalAdvance(button->text()) < rightEnd.x() - 40,
                     "the point lies beyond the caption");
                 QTest::mouseClick(button, Qt::LeftButton, {}, rightEnd);
                 QCOMPARE(selectedChoice(&siken), c + 1);
