@@ -8,9 +8,13 @@ packages=(
     libtomlplusplus-dev libgtest-dev
     libbenchmark-dev  # the benchmark (bench/, scripts/bench.sh)
     fonts-ipafont-gothic
-    xvfb  # xvfb-run, for opening the program where there is no display
-    # The install and package tests: the desktop's validators, dpkg-shlibdeps, file.
-    desktop-file-utils appstream dpkg-dev file
+    xvfb  # xvfb-run and Xvfb, for the program and its tests where there is no display
+    # The install and package tests: the desktop's validators, dpkg-shlibdeps, file, lintian.
+    desktop-file-utils appstream dpkg-dev file lintian
+    libxcb1-dev  # the window-manager hints (app/TaskBar.cpp) and their test
+    # The review under real window managers (WindowStackingTest): xfwm4 with the session bus
+    # it takes its settings over.
+    metacity openbox xfwm4 dbus-daemon
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "Form.h"
 
 #include "Look.h"
+#include "app/look/TaskBar.h"
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
@@ -23,8 +24,9 @@ Qt::WindowFlags windowFlagsFor(Form::BorderStyle border)
     case Form::BorderStyle::Sizable:
         return Qt::Window | caption | Qt::WindowMinimizeButtonHint;
     case Form::BorderStyle::FixedDialog:
-        // Qt::Tool is the one kind of window that every platform keeps out of the task bar.
-        return Qt::Tool | caption;
+        // An ordinary window, kept out of the task bar by keepOutOfTaskBar when it is shown: a
+        // Qt::Tool window would stay above the other screens under some window managers.
+        return Qt::Window | caption;
     }
     return Qt::Window | caption;
 }
@@ -42,6 +44,7 @@ QAccessibleInterface *formFactory(const QString &className, QObject *object)
 
 Form::Form(BorderStyle border, QSize clientSize)
     : QWidget(nullptr, windowFlagsFor(border))
+    , m_border(border)
 {
     static const bool accessibleAsWindows = [] {
         QAccessible::installFactory(formFactory);
@@ -70,6 +73,8 @@ void Form::Show()
             }
         }
     }
+    if (m_border == BorderStyle::FixedDialog)
+        keepOutOfTaskBar(*this);
     show();
     raise();
     activateWindow();

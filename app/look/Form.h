@@ -51,6 +51,7 @@ protected:
 private:
     friend class Screens;
 
+    BorderStyle m_border;
     bool m_shownSinceLoad = false;
     QList<QPointer<QWidget>> m_tabOrder;
 };

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack into a folder of the build tree and checks its metadata
-# and contents with dpkg-deb. Nothing is installed into the system: the package is only read, and
-# unpacked into the same folder to look at its executable.
+# and contents with dpkg-deb and lintian. Nothing is installed into the system: the package is
+# only read, and unpacked into the same folder to look at its executable.
 #
 #   DebPackageTest.sh BUILD_DIR WORK_DIR APP_ID VERSION
 set -euo pipefail
 build=$1 work=$2 id=$3 version=$4
 source "$(dirname "$0")/InstalledFiles.sh"
-require_tools cpack:cmake dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev file:file readelf:binutils
+require_tools cpack:cmake dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev file:file readelf:binutils \
+    lintian:lintian
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -77,6 +78,20 @@ while read -r mode owner _ _ _ path; do
     else want=-rw-r--r--; fi
     [ "$mode" = "$want" ] || fail "$path has mode $mode, expected $want"
 done <"$work/contents.txt"
+
+# The changelog's latest entry is this version, and the copyright file is machine-readable.
+[ "$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/tovarin/changelog.gz | gzip -dc \
+    | head -n 1)" = "tovarin ($version) unstable; urgency=medium" ] \
+    || fail "the changelog does not begin with an entry for $version"
+
+# Debian's own checker accepts the package with no error and no warning (it says the same as
+# root, which it does not recommend, on its standard error).
+echo "== lintian"
+lintian_status=0
+lintian --fail-on error,warning "$deb" >"$work/lintian.txt" 2>"$work/lintian.err" || lintian_status=$?
+cat "$work/lintian.txt" "$work/lintian.err"
+[ "$lintian_status" -eq 0 ] || fail "lintian exited with $lintian_status"
+! grep -E '^[EW]: ' "$work/lintian.txt" >/dev/null || fail "lintian reports errors or warnings (above)"
 
 # Unpacked into the work folder only: a stripped executable with no run path of its own.
 dpkg-deb --extract "$deb" "$work/root"

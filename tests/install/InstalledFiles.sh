@@ -9,6 +9,9 @@ installed_files() {
 /usr/share/icons/hicolor/32x32/apps/$id.png
 /usr/share/icons/hicolor/64x64/apps/$id.png
 /usr/share/icons/hicolor/128x128/apps/$id.png
+/usr/share/doc/tovarin/copyright
+/usr/share/doc/tovarin/changelog.gz
+/usr/share/man/man1/tovarin.1.gz
 LIST
 }
 

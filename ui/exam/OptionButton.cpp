@@ -35,6 +35,13 @@ OptionButton::OptionButton(QWidget *container)
     connect(this, &QAbstractButton::toggled, this, &OptionButton::clearOthers);
 }
 
+// Qt's radio button answers only on its circle and caption; QRadioButton's hover follows the
+// same test, so both now cover the laid-out rectangle.
+bool OptionButton::hitButton(const QPoint &pos) const
+{
+    return rect().contains(pos);
+}
+
 void OptionButton::nextCheckState()
 {
     setChecked(true);

@@ -232,6 +232,31 @@ private Q_SLOTS:
         QCOMPARE(image(&siken)->pos(), picture);
     }
 
+    // A candidate aims at the row: a click on its blank right end selects the choice, in the
+    // full-width and the one-row layout alike; a press there dragged off the row does not.
+    void aClickOnTheBlankRightOfARowSelectsItsChoice()
+    {
+        examPaper().Questions[5].LayoutType = 2;
+        frmSiken &siken = Screens::frmSiken();
+        siken.Show();
+        for (const std::int16_t question : { std::int16_t(0), std::int16_t(5) }) {
+            siken.SetMondai(question);
+            for (int c = 0; c < 4; ++c) {
+                QRadioButton *button = option(&siken, c);
+                const QPoint rightEnd(button->width() - 3, button->height() / 2);
+                QVERIFY2(
+                    button->fontMetrics().horizontalAdvance(button->text()) < rightEnd.x() - 40,
+                    "the point lies beyond the caption");
+                QTest::mouseClick(button, Qt::LeftButton, {}, rightEnd);
+                QCOMPARE(selectedChoice(&siken), c + 1);
+            }
+        }
+        QRadioButton *first = option(&siken, 0);
+        QTest::mousePress(first, Qt::LeftButton, {}, { first->width() - 3, 5 });
+        QTest::mouseRelease(first, Qt::LeftButton, {}, { first->width() + 20, 5 });
+        QCOMPARE(selectedChoice(&siken), 4);
+    }
+
     void pictureTakesItsNaturalSizeAndAQuestionWithoutOneLeavesImage1Empty()
     {
         const std::vector<std::uint8_t> grey = bmpBytes({ 120, 80 }, QImage::Format_Grayscale8);
