@@ -1,4 +1,4 @@
-#include "ErrorTrap.h"
+#include "app/ErrorTrap.h"
 
 #include <new>
 #include <stdexcept>

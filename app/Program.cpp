@@ -1,7 +1,7 @@
 #include "app/Program.h"
 
-#include "app/look/Look.h"
 #include "app/Screens.h"
+#include "app/look/Look.h"
 
 #include <QApplication>
 

@@ -17,7 +17,7 @@ std::span<const std::uint8_t> resourceBytes(const char *fileName)
     const QResource resource(QStringLiteral(":/pictures/") + QString::fromUtf8(fileName));
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         return {};
-    return {resource.data(), static_cast<std::size_t>(resource.size())};
+    return { resource.data(), static_cast<std::size_t>(resource.size()) };
 }
 
 } // namespace
@@ -32,8 +32,9 @@ public:
         m_holders.reserve(record.holderCount);
         for (std::size_t h = 0; h < record.holderCount; ++h) {
             const bankdata::HolderRecord &holder = record.holders[h];
-            m_holders.emplace_back(holder.fileName, holder.bytes ? std::span(holder.bytes, holder.size)
-                                                                 : resourceBytes(holder.fileName));
+            m_holders.emplace_back(holder.fileName,
+                holder.bytes ? std::span(holder.bytes, holder.size)
+                             : resourceBytes(holder.fileName));
         }
         for (std::size_t s = 0; s < record.slotCount; ++s) {
             const bankdata::SlotRecord &slot = record.slots[s];
@@ -71,9 +72,10 @@ QuestionBank &QuestionBank::builtIn()
     return bank;
 }
 
-QuestionBank::QuestionBank(const bankdata::ContainerRecord &frmQ,
-                           const bankdata::ContainerRecord &frmQ2)
-    : m_frmQRecord(frmQ), m_frmQ2Record(frmQ2)
+QuestionBank::QuestionBank(
+    const bankdata::ContainerRecord &frmQ, const bankdata::ContainerRecord &frmQ2)
+    : m_frmQRecord(frmQ)
+    , m_frmQ2Record(frmQ2)
 {
 }
 
@@ -83,7 +85,7 @@ const QuestionBank::Container &QuestionBank::containerOf(std::int16_t slotIndex)
 {
     if (slotIndex < 0 || slotIndex >= slotCount)
         throw std::out_of_range("question index " + std::to_string(slotIndex) + " outside 0 to "
-                                + std::to_string(lastQuestionIndex));
+            + std::to_string(lastQuestionIndex));
     const bool inFrmQ = slotIndex < firstFrmQ2Index;
     std::unique_ptr<Container> &held = inFrmQ ? m_frmQ : m_frmQ2;
     if (!held)
@@ -98,7 +100,8 @@ std::int16_t QuestionBank::PoolSize(std::int16_t slotIndex) const
 
 QuestionVariant QuestionBank::Variant(std::int16_t slotIndex, std::int16_t variantIndex) const
 {
-    const Container::Slot &slot = containerOf(slotIndex).slot(std::size_t(slotIndex % firstFrmQ2Index));
+    const Container::Slot &slot
+        = containerOf(slotIndex).slot(std::size_t(slotIndex % firstFrmQ2Index));
     return slot.variants.at(std::size_t(variantIndex));
 }
 

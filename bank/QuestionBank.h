@@ -25,7 +25,8 @@ class PictureHolder
 {
 public:
     PictureHolder(std::string_view fileName, std::span<const std::uint8_t> bytes)
-        : m_fileName(fileName), m_bytes(bytes)
+        : m_fileName(fileName)
+        , m_bytes(bytes)
     {
     }
     bool isEmpty() const { return m_bytes.empty(); }

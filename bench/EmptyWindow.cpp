@@ -1,8 +1,8 @@
 // empty-window: the baseline of the start-up figures. A Qt Widgets process that shows one empty
 // window of the menu's size and ends as soon as that window has been painted.
 
-#include "FirstPaint.h"
-#include "PeakMemory.h"
+#include "bench/FirstPaint.h"
+#include "bench/PeakMemory.h"
 
 int main(int argc, char *argv[])
 {

@@ -1,4 +1,4 @@
-#include "Countdown.h"
+#include "paper/Countdown.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // and a clock put forward shortens it at once.
 #pragma once
 
-#include "Clock.h"
+#include "paper/Clock.h"
 
 #include <chrono>
 #include <string>

@@ -20,8 +20,9 @@ using ExamQuestion = QuestionVariant;
 struct ExamPaper
 {
     std::array<ExamQuestion, questionCount + 1> Questions;
-    std::array<std::int16_t, questionCount + 1> Answers{}; // 0 = not answered, 1 to 4 = the chosen choice
-    LocalDateTime StartTime{};              // set when a test starts
+    std::array<std::int16_t, questionCount + 1>
+        Answers {}; // 0 = not answered, 1 to 4 = the chosen choice
+    LocalDateTime StartTime {}; // set when a test starts
 };
 
 // The program's exam paper. It lives for the whole run; a test's fixture assigns ExamPaper{} to

@@ -1,4 +1,4 @@
-#include "RandomSource.h"
+#include "paper/RandomSource.h"
 
 namespace tovarin {
 namespace {

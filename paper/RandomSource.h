@@ -26,7 +26,10 @@ constexpr float unitFloatFromBits(std::uint32_t bits)
 class SeededRandom final : public RandomSource
 {
 public:
-    explicit SeededRandom(std::uint32_t seed = 0) : m_engine(seed) {}
+    explicit SeededRandom(std::uint32_t seed = 0)
+        : m_engine(seed)
+    {
+    }
     void seed(std::uint32_t seed) { m_engine.seed(seed); }
     float next() override { return unitFloatFromBits(static_cast<std::uint32_t>(m_engine())); }
 

@@ -1,4 +1,4 @@
-#include "RateText.h"
+#include "paper/RateText.h"
 
 #include <charconv>
 #include <cmath>

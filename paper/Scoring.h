@@ -19,9 +19,9 @@ struct ScoreLine
 
 struct ExamScore
 {
-    ScoreLine sectionI;  // 上級運航 I: questions 51 to 58, at most 80 points, mark 50 %
+    ScoreLine sectionI; // 上級運航 I: questions 51 to 58, at most 80 points, mark 50 %
     ScoreLine sectionII; // 上級運航 II: 59 to 64, at most 60 points, mark 50 %
-    ScoreLine total;     // at most 140 points, mark 65 %
+    ScoreLine total; // at most 140 points, mark 65 %
 };
 
 ExamScore scoreExam(const ExamPaper &paper);

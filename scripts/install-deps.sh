@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
+    clang-format  # the test command checks the committed .clang-format
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libtomlplusplus-dev libgtest-dev
     libbenchmark-dev  # the benchmark (bench/, scripts/bench.sh)

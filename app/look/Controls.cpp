@@ -1,4 +1,4 @@
-#include "Controls.h"
+#include "app/look/Controls.h"
 
 namespace tovarin {
 

@@ -2,7 +2,7 @@
 // placed at its twips, relative to its container (the window, or a frame).
 #pragma once
 
-#include "Twips.h"
+#include "app/look/Twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

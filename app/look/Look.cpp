@@ -1,4 +1,4 @@
-#include "Look.h"
+#include "app/look/Look.h"
 
 #include <QApplication>
 #include <QFontDatabase>

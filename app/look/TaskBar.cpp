@@ -1,4 +1,4 @@
-#include "TaskBar.h"
+#include "app/look/TaskBar.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "BmpCheck.h"
+#include "bank/source/BmpCheck.h"
 
 namespace tovarin::banksource {
 namespace {
@@ -18,7 +18,7 @@ std::int32_t s32(std::span<const std::uint8_t> b, std::size_t at)
 
 BmpCheckResult fail(std::string why)
 {
-    return {false, std::move(why), {}};
+    return { false, std::move(why), {} };
 }
 
 } // namespace
@@ -31,10 +31,9 @@ BmpCheckResult checkBmp(std::span<const std::uint8_t> b)
         return fail("not a BMP file (no 'BM' signature or too short)");
     if (u32(b, 2) != b.size())
         return fail("file size field " + std::to_string(u32(b, 2)) + " differs from the file's "
-                    + std::to_string(b.size()) + " bytes");
+            + std::to_string(b.size()) + " bytes");
     if (u32(b, 14) != infoHeaderSize)
-        return fail("information header is " + std::to_string(u32(b, 14))
-                    + " bytes, not 40");
+        return fail("information header is " + std::to_string(u32(b, 14)) + " bytes, not 40");
     const std::int32_t width = s32(b, 18);
     const std::int32_t height = s32(b, 22);
     const int bpp = u16(b, 28);
@@ -46,7 +45,7 @@ BmpCheckResult checkBmp(std::span<const std::uint8_t> b)
         return fail("compressed (compression " + std::to_string(u32(b, 30)) + ")");
     if (u32(b, 38) != 0 || u32(b, 42) != 0)
         return fail("resolution fields are " + std::to_string(u32(b, 38)) + " and "
-                    + std::to_string(u32(b, 42)) + ", not 0");
+            + std::to_string(u32(b, 42)) + ", not 0");
     if (width < 196 || width > 286)
         return fail("width " + std::to_string(width) + " outside 196 to 286 pixels");
     if (height < 186 || height > 287)
@@ -63,7 +62,8 @@ BmpCheckResult checkBmp(std::span<const std::uint8_t> b)
         for (std::size_t k = 0; k < 256; ++k) {
             const std::size_t at = fileHeaderSize + infoHeaderSize + 4 * k;
             if (b[at] != k || b[at + 1] != k || b[at + 2] != k)
-                return fail("palette entry " + std::to_string(k) + " is not grey " + std::to_string(k));
+                return fail(
+                    "palette entry " + std::to_string(k) + " is not grey " + std::to_string(k));
         }
     } else if (bpp != 24) {
         return fail(std::to_string(bpp) + " bits per pixel, not 8 or 24");
@@ -75,7 +75,7 @@ BmpCheckResult checkBmp(std::span<const std::uint8_t> b)
         return fail("pixel data starts inside the headers or palette");
     if (pixelOffset + stride * static_cast<std::size_t>(height) > b.size())
         return fail("pixel data is cut short");
-    return {true, {}, {width, height, bpp}};
+    return { true, {}, { width, height, bpp } };
 }
 
 } // namespace tovarin::banksource

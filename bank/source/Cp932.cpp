@@ -1,4 +1,4 @@
-#include "Cp932.h"
+#include "bank/source/Cp932.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,10 +12,12 @@ namespace {
 class Converter
 {
 public:
-    Converter(const char *to, const char *from) : m_cd(iconv_open(to, from))
+    Converter(const char *to, const char *from)
+        : m_cd(iconv_open(to, from))
     {
         if (m_cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+            throw std::runtime_error(
+                std::string("iconv cannot convert from ") + from + " to " + to);
     }
     ~Converter() { iconv_close(m_cd); }
     Converter(const Converter &) = delete;
@@ -74,8 +76,8 @@ std::optional<std::string> firstCharacterLostInCp932(std::string_view utf8)
     static const Converter toCp932("CP932", "UTF-8");
     static const Converter fromCp932("UTF-8", "CP932");
     for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n = std::min(sequenceLength(static_cast<unsigned char>(utf8[i])),
-                                       utf8.size() - i);
+        const std::size_t n
+            = std::min(sequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
         const std::string_view character = utf8.substr(i, n);
         const auto encoded = toCp932.convert(character);
         const auto decoded = encoded ? fromCp932.convert(*encoded) : std::nullopt;

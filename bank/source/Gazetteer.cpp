@@ -1,6 +1,6 @@
-#include "Gazetteer.h"
+#include "bank/source/Gazetteer.h"
 
-#include "BankSource.h"
+#include "bank/source/BankSource.h"
 
 #include <toml++/toml.h>
 

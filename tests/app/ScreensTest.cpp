@@ -3,7 +3,7 @@
 // unloading forgets it at once and destroys it by deferred deletion. (What each close box does is
 // in tests/ui/CloseBoxTest.cpp.)
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 
 #include <QLineEdit>
 #include <QPointer>

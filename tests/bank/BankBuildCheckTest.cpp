@@ -26,7 +26,7 @@ RunResult run(const std::string &command)
     FILE *pipe = popen((command + " 2>&1").c_str(), "r");
     if (!pipe)
         return result;
-    std::array<char, 4096> buffer{};
+    std::array<char, 4096> buffer {};
     while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
         result.output.append(buffer.data(), n);
     const int status = pclose(pipe);
@@ -40,8 +40,8 @@ protected:
     void SetUp() override
     {
         m_root = fs::temp_directory_path()
-                 / ("tovarin-bank-" + std::to_string(::getpid()) + "-"
-                    + testing::UnitTest::GetInstance()->current_test_info()->name());
+            / ("tovarin-bank-" + std::to_string(::getpid()) + "-"
+                + testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_root);
         fs::create_directories(m_root / "pictures");
         fs::copy(TOVARIN_BANK_DATA_DIR, m_root / "data", fs::copy_options::recursive);
@@ -53,7 +53,7 @@ protected:
     RunResult generate()
     {
         return run(std::string(TOVARIN_BANKGEN) + " " + (m_root / "data").string() + " "
-                   + (m_root / "pictures").string() + " " + (m_root / "out").string());
+            + (m_root / "pictures").string() + " " + (m_root / "out").string());
     }
 
     std::string read(const std::string &file)
@@ -81,7 +81,7 @@ TEST_F(BankBuildCheck, SoundBankGeneratesBothTables)
 {
     const RunResult result = generate();
     EXPECT_EQ(result.exitCode, 0) << result.output;
-    for (const char *table : {"BankData_frmQ.cpp", "BankData_frmQ2.cpp"})
+    for (const char *table : { "BankData_frmQ.cpp", "BankData_frmQ2.cpp" })
         EXPECT_TRUE(fs::exists(m_root / "out" / table)) << table;
 }
 
@@ -91,9 +91,10 @@ TEST_F(BankBuildCheck, KeyOutsideRangeFailsNamingFileAndVariant)
     const RunResult result = generate();
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.output.find("q53.toml, variant 0: correct choice 7 outside 1 to 4"),
-              std::string::npos)
+        std::string::npos)
         << result.output;
-    EXPECT_FALSE(fs::exists(m_root / "out" / "BankData_frmQ.cpp")) << "tables written for a broken bank";
+    EXPECT_FALSE(fs::exists(m_root / "out" / "BankData_frmQ.cpp"))
+        << "tables written for a broken bank";
 }
 
 TEST_F(BankBuildCheck, EveryFaultIsReportedNotJustTheFirst)
@@ -102,7 +103,8 @@ TEST_F(BankBuildCheck, EveryFaultIsReportedNotJustTheFirst)
     edit("q61.toml", "layout = 1", "layout = 4");
     const RunResult result = generate();
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.output.find("q60.toml: pool_size 99 differs"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("q60.toml: pool_size 99 differs"), std::string::npos)
+        << result.output;
     EXPECT_NE(result.output.find("q61.toml, variant 0: layout 4 outside 1 to 3"), std::string::npos)
         << result.output;
 }
@@ -119,7 +121,9 @@ TEST_F(BankBuildCheck, ComputedKeyThatDisagreesWithTheSolverFails)
     edit("q53.toml", std::string("correct = ") + key, "correct = " + other);
     const RunResult result = generate();
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.output.find("q53.toml, variant 0: the key (" + other + ") "), std::string::npos) << result.output;
+    EXPECT_NE(
+        result.output.find("q53.toml, variant 0: the key (" + other + ") "), std::string::npos)
+        << result.output;
     EXPECT_NE(result.output.find("of the computed "), std::string::npos) << result.output;
 }
 
@@ -132,7 +136,8 @@ TEST_F(BankBuildCheck, ChartQuestionWithoutACheckTableFails)
     edit("q52.toml", text.substr(from, to - from), "");
     const RunResult result = generate();
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.output.find("q52.toml, variant 0: has no check table"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("q52.toml, variant 0: has no check table"), std::string::npos)
+        << result.output;
 }
 
 TEST_F(BankBuildCheck, MissingSlotFileFails)

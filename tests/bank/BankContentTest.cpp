@@ -2,8 +2,8 @@
 // whose exact wording is fixed, the accident narratives' lengths, the spread of the keys and the
 // surface cues by which a candidate who knows nothing could beat chance.
 
-#include "BmpCheck.h"
-#include "QuestionBank.h"
+#include "bank/QuestionBank.h"
+#include "bank/source/BmpCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,8 @@ namespace {
 using tovarin::QuestionBank;
 using tovarin::QuestionVariant;
 
-constexpr std::array<int, 14> kPoolSizes = {14, 14, 13, 12, 15, 10, 11, 11, 11, 11, 12, 10, 9, 10};
+constexpr std::array<int, 14> kPoolSizes
+    = { 14, 14, 13, 12, 15, 10, 11, 11, 11, 11, 12, 10, 9, 10 };
 
 std::vector<QuestionVariant> pool(int number)
 {
@@ -31,14 +32,16 @@ std::vector<QuestionVariant> pool(int number)
 
 std::size_t characters(const std::string &utf8)
 {
-    return std::size_t(std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+    return std::size_t(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
 TEST(BankContent, PoolSizesAre163QuestionsInAll)
 {
     int total = 0;
     for (int number = 51; number <= 64; ++number) {
-        EXPECT_EQ(pool(number).size(), std::size_t(kPoolSizes[std::size_t(number - 51)])) << "question " << number;
+        EXPECT_EQ(pool(number).size(), std::size_t(kPoolSizes[std::size_t(number - 51)]))
+            << "question " << number;
         total += int(pool(number).size());
     }
     EXPECT_EQ(total, 163);
@@ -71,8 +74,12 @@ TEST(BankContent, OnlyQuestions55And56HavePicturesInTheirLayouts)
         }
     }
     const auto weather = pool(55);
-    EXPECT_EQ(std::count_if(weather.begin(), weather.end(), [](auto &q) { return q.LayoutType == 2; }), 5);
-    EXPECT_EQ(std::count_if(weather.begin(), weather.end(), [](auto &q) { return q.LayoutType == 3; }), 7);
+    EXPECT_EQ(
+        std::count_if(weather.begin(), weather.end(), [](auto &q) { return q.LayoutType == 2; }),
+        5);
+    EXPECT_EQ(
+        std::count_if(weather.begin(), weather.end(), [](auto &q) { return q.LayoutType == 3; }),
+        7);
     EXPECT_EQ(pictures.size(), 22u) << "every picture shown by exactly one variant";
 }
 
@@ -89,8 +96,10 @@ TEST(BankContent, FixedVariantsKeepTheirExactWording)
 
     const QuestionVariant currents = pool(55).at(4);
     EXPECT_EQ(currents.QuestionText,
-              "右図は、日本近海の海流の状況を示したものである。図中（ア）の海流の名称は、次のうちどれか。");
-    EXPECT_EQ(currents.ChoiceText, (std::array<std::string, 5>{"リマン海流", "親　潮", "対馬海流", "黒　潮", ""}));
+        "右図は、日本近海の海流の状況を示したものである。図中（ア）の海流の名称は、次のうちどれか"
+        "。");
+    EXPECT_EQ(currents.ChoiceText,
+        (std::array<std::string, 5> { "リマン海流", "親　潮", "対馬海流", "黒　潮", "" }));
     EXPECT_EQ(currents.CorrectChoice, 3);
     EXPECT_EQ(currents.LayoutType, 2);
     ASSERT_NE(currents.PictureRef, nullptr);
@@ -107,22 +116,23 @@ TEST(BankContent, AccidentNarrativesAreLongAndChartQuestionsNameTheirChart)
         EXPECT_GE(characters(q.QuestionText), 364u);
         EXPECT_LE(characters(q.QuestionText), 752u);
     }
-    for (int number : {51, 52, 53})
+    for (int number : { 51, 52, 53 })
         for (const QuestionVariant &q : pool(number))
             EXPECT_TRUE(q.QuestionText.find("試験用海図第150号使用") != std::string::npos
-                        || q.QuestionText.find("試験用海図第200号使用") != std::string::npos)
+                || q.QuestionText.find("試験用海図第200号使用") != std::string::npos)
                 << "question " << number << ": " << q.QuestionText.substr(0, 60);
 }
 
 TEST(BankContent, KeysAreSpreadOverAllFourChoicesInEveryPool)
 {
     for (int number = 51; number <= 64; ++number) {
-        std::array<int, 5> counts{};
+        std::array<int, 5> counts {};
         const auto variants = pool(number);
         for (const QuestionVariant &q : variants)
             ++counts[std::size_t(q.CorrectChoice)];
         for (int key = 1; key <= 4; ++key) {
-            EXPECT_GE(counts[std::size_t(key)], 1) << "question " << number << " never keys " << key;
+            EXPECT_GE(counts[std::size_t(key)], 1)
+                << "question " << number << " never keys " << key;
             EXPECT_LE(counts[std::size_t(key)] * 3, int(variants.size()))
                 << "question " << number << ": key " << key << " dominates";
         }
@@ -162,28 +172,32 @@ std::u32string decode(const std::string &utf8) // without a trailing line break
 
 bool containsAny(const std::u32string &text, std::initializer_list<std::u32string_view> words)
 {
-    return std::any_of(words.begin(), words.end(), [&](auto w) { return text.find(w) != text.npos; });
+    return std::any_of(
+        words.begin(), words.end(), [&](auto w) { return text.find(w) != text.npos; });
 }
 
 bool absolute(std::u32string text)
 {
     // Hedges and plain words that merely contain the letters of an absolute one do not count.
-    for (std::u32string_view hedge : {U"できるだけ", U"必ずしも", U"非常に", U"異常に", U"正常に", U"通常に"})
+    for (std::u32string_view hedge :
+        { U"できるだけ", U"必ずしも", U"非常に", U"異常に", U"正常に", U"通常に" })
         for (auto at = text.find(hedge); at != text.npos; at = text.find(hedge))
             text = text.substr(0, at) + U'＿' + text.substr(at + hedge.size());
-    return containsAny(text, {U"だけ", U"のみ", U"必要はない", U"てよい", U"でよい", U"必ず", U"常に", U"絶対",
-                              U"決して", U"全く", U"すべて", U"一切"});
+    return containsAny(text,
+        { U"だけ", U"のみ", U"必要はない", U"てよい", U"でよい", U"必ず", U"常に", U"絶対",
+            U"決して", U"全く", U"すべて", U"一切" });
 }
 
 struct Figure
 {
-    bool numeric = false;         // figures with at most a unit or a short label around them
+    bool numeric = false; // figures with at most a unit or a short label around them
     std::optional<double> value; // the one quantity stated (hours and minutes in minutes)
 };
 
 Figure figure(const std::u32string &choice)
 {
-    const auto digit = [](char32_t c) { return (c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９'); };
+    const auto digit
+        = [](char32_t c) { return (c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９'); };
     const std::u32string_view signs = U".,:°′″－-+～ 　";
     std::vector<double> numbers;
     std::u32string after;
@@ -194,16 +208,17 @@ Figure figure(const std::u32string &choice)
             continue;
         }
         std::string digits;
-        for (; i < choice.size() && (digit(choice[i]) || choice[i] == U'.' || choice[i] == U','); ++i)
+        for (; i < choice.size() && (digit(choice[i]) || choice[i] == U'.' || choice[i] == U',');
+             ++i)
             if (choice[i] != U',')
                 digits += choice[i] >= U'０' ? char('0' + (choice[i] - U'０')) : char(choice[i]);
         numbers.push_back(std::stod(digits));
         after += i < choice.size() ? choice[i] : U' ';
         words += i < choice.size() && signs.find(choice[i]) == signs.npos ? 1 : 0;
     }
-    Figure f{!numbers.empty() && words <= 12, std::nullopt};
+    Figure f { !numbers.empty() && words <= 12, std::nullopt };
     // Positions, compass errors and other pairs of figures have no single order.
-    if (numbers.size() == 1 && !containsAny(choice, {U"E", U"W"}))
+    if (numbers.size() == 1 && !containsAny(choice, { U"E", U"W" }))
         f.value = after == U"時" ? 60 * numbers[0] : numbers[0];
     else if (numbers.size() == 2 && after == U"時分")
         f.value = 60 * numbers[0] + numbers[1];
@@ -215,9 +230,10 @@ CueFigures measureCues(const std::vector<QuestionVariant> &variants)
     CueFigures f;
     for (const QuestionVariant &q : variants) {
         const int v = f.variants++, key = q.CorrectChoice - 1;
-        const bool wrongOneAsked = containsAny(decode(q.QuestionText), {U"適当でない", U"誤っている", U"誤りである",
-            U"正しくない", U"不適当", U"当てはまらない", U"ならなかった"});
-        std::array<std::size_t, 4> length{};
+        const bool wrongOneAsked = containsAny(decode(q.QuestionText),
+            { U"適当でない", U"誤っている", U"誤りである", U"正しくない", U"不適当",
+                U"当てはまらない", U"ならなかった" });
+        std::array<std::size_t, 4> length {};
         std::vector<int> absolutes;
         std::vector<std::optional<double>> values;
         bool numeric = true;
@@ -232,8 +248,9 @@ CueFigures measureCues(const std::vector<QuestionVariant> &variants)
                 ++((c == key) == wrongOneAsked ? f.absoluteInFalse : f.absoluteInTrue);
             }
         }
-        if (numeric && std::all_of(values.begin(), values.end(), [](auto x) { return x.has_value(); })
-            && !std::is_sorted(values.begin(), values.end(), std::less_equal<>{}))
+        if (numeric
+            && std::all_of(values.begin(), values.end(), [](auto x) { return x.has_value(); })
+            && !std::is_sorted(values.begin(), values.end(), std::less_equal<> {}))
             f.notAscending.push_back(v);
         std::array<std::size_t, 4> sorted = length;
         std::sort(sorted.begin(), sorted.end());
@@ -258,7 +275,8 @@ CueFigures measureCues(const std::vector<QuestionVariant> &variants)
     return f;
 }
 
-// What a pool's figures break, with the variants that carry the cue; empty when it keeps every limit.
+// What a pool's figures break, with the variants that carry the cue; empty when it keeps every
+// limit.
 std::string brokenCueLimits(const CueFigures &f)
 {
     std::ostringstream out;
@@ -273,7 +291,8 @@ std::string brokenCueLimits(const CueFigures &f)
     if (!f.keyAloneAbsolute.empty())
         list("key alone carries absolute wording", f.keyAloneAbsolute);
     if (std::abs(f.absoluteInFalse - f.absoluteInTrue) > 1)
-        out << "absolute wording in " << f.absoluteInFalse << " false and " << f.absoluteInTrue << " true statements; ";
+        out << "absolute wording in " << f.absoluteInFalse << " false and " << f.absoluteInTrue
+            << " true statements; ";
     if (3 * f.guessQuarters > 4 * f.variants)
         list("a form-only guesser scores above a third", f.guessedByForm);
     if (!f.notAscending.empty())
@@ -283,16 +302,18 @@ std::string brokenCueLimits(const CueFigures &f)
 
 TEST(BankContent, CueMeasureFlagsAPoolWrittenAroundItsKeys)
 {
-    QuestionVariant cued{"誤っているものはどれか。", {"短い記述", "確かめる必要はなく、そのまま出航してよい", "短い記述", "短い記述"}, 2, nullptr, 1};
+    QuestionVariant cued { "誤っているものはどれか。",
+        { "短い記述", "確かめる必要はなく、そのまま出航してよい", "短い記述", "短い記述" }, 2,
+        nullptr, 1 };
     QuestionVariant descending = cued, ascending = cued;
-    descending.ChoiceText = {"1,200回", "120回", "600回", "900回"};
-    ascending.ChoiceText = {"2時間", "2時間20分", "2時間40分", "3時間"};
-    const CueFigures f = measureCues({cued, cued, cued, descending, ascending});
-    EXPECT_EQ(f.keyUniqueLongest, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(f.keyAloneAbsolute, (std::vector<int>{0, 1, 2}));
+    descending.ChoiceText = { "1,200回", "120回", "600回", "900回" };
+    ascending.ChoiceText = { "2時間", "2時間20分", "2時間40分", "3時間" };
+    const CueFigures f = measureCues({ cued, cued, cued, descending, ascending });
+    EXPECT_EQ(f.keyUniqueLongest, (std::vector<int> { 0, 1, 2 }));
+    EXPECT_EQ(f.keyAloneAbsolute, (std::vector<int> { 0, 1, 2 }));
     EXPECT_EQ(f.absoluteInFalse, 3);
     EXPECT_EQ(f.guessQuarters, 3 * 4 + 2);
-    EXPECT_EQ(f.notAscending, std::vector<int>{3});
+    EXPECT_EQ(f.notAscending, std::vector<int> { 3 });
     EXPECT_NE(brokenCueLimits(f), "");
     EXPECT_FALSE(absolute(decode("非常に強い台風から、できるだけ早く離れる")));
 }
@@ -304,10 +325,11 @@ TEST(BankContent, NoPoolCanBePassedOnTheFormOfItsChoices)
     for (int number = 51; number <= 64; ++number) {
         const CueFigures f = measureCues(pool(number));
         const std::string broken = brokenCueLimits(f);
-        std::cout << "question " << number << ": key unique longest " << f.keyUniqueLongest.size() << '/'
-                  << f.textVariants << ", key alone absolute " << f.keyAloneAbsolute.size() << ", absolute in false/true "
-                  << f.absoluteInFalse << '/' << f.absoluteInTrue << ", guesser " << 25 * f.guessQuarters / f.variants
-                  << " %, not ascending " << f.notAscending.size() << '\n';
+        std::cout << "question " << number << ": key unique longest " << f.keyUniqueLongest.size()
+                  << '/' << f.textVariants << ", key alone absolute " << f.keyAloneAbsolute.size()
+                  << ", absolute in false/true " << f.absoluteInFalse << '/' << f.absoluteInTrue
+                  << ", guesser " << 25 * f.guessQuarters / f.variants << " %, not ascending "
+                  << f.notAscending.size() << '\n';
         EXPECT_TRUE(broken.empty()) << "question " << number << ": " << broken;
     }
 }

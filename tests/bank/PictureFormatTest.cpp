@@ -2,7 +2,7 @@
 // BI_RGB, bottom-up, resolution 0; 8 bits with a grey-ramp palette or 24 bits), 196-286 x
 // 186-287 pixels, 13 grey and 9 colour; the check rejects the other forms a BMP writer makes;
 // and q55.toml / q56.toml refer to each picture exactly once.
-#include "BmpCheck.h"
+#include "bank/source/BmpCheck.h"
 
 #include <gtest/gtest.h>
 #include <toml++/toml.h>
@@ -26,7 +26,7 @@ const fs::path kData = TOVARIN_BANK_DATA_DIR;
 std::uint32_t u32(const Bytes &b, std::size_t at)
 {
     return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16
-         | std::uint32_t(b[at + 3]) << 24;
+        | std::uint32_t(b[at + 3]) << 24;
 }
 
 void put32(Bytes &b, std::size_t at, std::uint32_t v)
@@ -81,7 +81,7 @@ TEST(PictureFormat, RejectsOtherBmpForms)
 {
     const auto pictures = allPictures();
     ASSERT_TRUE(pictures.count("q56_00.bmp") && pictures.count("q55_04.bmp"));
-    for (const Bytes &good : {pictures.at("q56_00.bmp"), pictures.at("q55_04.bmp")}) {
+    for (const Bytes &good : { pictures.at("q56_00.bmp"), pictures.at("q55_04.bmp") }) {
         ASSERT_TRUE(check(good).ok) << check(good).error;
         Bytes qtResolution = good;
         put32(qtResolution, 38, 3780);
@@ -109,7 +109,7 @@ TEST(PictureFormat, Questions55And56ReferToEachPictureOnce)
 {
     const auto pictures = allPictures();
     std::map<std::string, int> references;
-    for (const char *slot : {"q55.toml", "q56.toml"}) {
+    for (const char *slot : { "q55.toml", "q56.toml" }) {
         const toml::table bank = toml::parse_file((kData / slot).string());
         const toml::array *variants = bank["variant"].as_array();
         ASSERT_NE(variants, nullptr) << slot;
@@ -119,7 +119,8 @@ TEST(PictureFormat, Questions55And56ReferToEachPictureOnce)
             const int layout = v["layout"].value_or(0);
             const auto picture = v["picture"].value<std::string>();
             SCOPED_TRACE(std::string(slot) + " variant " + std::to_string(index));
-            ASSERT_TRUE(picture.has_value()) << "every variant of 55 and 56 names its picture holder";
+            ASSERT_TRUE(picture.has_value())
+                << "every variant of 55 and 56 names its picture holder";
             EXPECT_EQ(picture->empty(), layout == 1) << "a picture exactly for layouts 2 and 3";
             if (picture->empty())
                 continue;

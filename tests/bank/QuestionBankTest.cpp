@@ -1,8 +1,8 @@
 // The built-in bank as the program reads it: what the generator compiled in agrees with the
 // sources, texts arrive with CR LF, and the containers become ready only when first asked.
 
-#include "BankSource.h"
-#include "QuestionBank.h"
+#include "bank/QuestionBank.h"
+#include "bank/source/BankSource.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,8 @@ using tovarin::QuestionBank;
 
 const tovarin::banksource::SourceBank &sources()
 {
-    static const auto bank = tovarin::banksource::loadBank(TOVARIN_BANK_DATA_DIR, TOVARIN_BANK_PICTURES_DIR);
+    static const auto bank
+        = tovarin::banksource::loadBank(TOVARIN_BANK_DATA_DIR, TOVARIN_BANK_PICTURES_DIR);
     return bank;
 }
 
@@ -60,8 +61,10 @@ TEST(QuestionBank, TextsUseCrLfAndNeverABareLineFeed)
     for (std::int16_t k = 0; k < QuestionBank::slotCount; ++k)
         for (std::int16_t v = 0; v < bank.PoolSize(k); ++v) {
             const std::string text = bank.Variant(k, v).QuestionText;
-            for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
-                ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << "question " << k + 51 << " variant " << v;
+            for (std::size_t i = text.find('\n'); i != std::string::npos;
+                 i = text.find('\n', i + 1))
+                ASSERT_TRUE(i > 0 && text[i - 1] == '\r')
+                    << "question " << k + 51 << " variant " << v;
             withLineBreaks += text.find("\r\n") != std::string::npos;
         }
     EXPECT_GT(withLineBreaks, 0);

@@ -1,8 +1,8 @@
 // The solver against figures worked by hand, mid-latitude sailing against Mercator sailing, and
 // the key check on broken variants (the rule the bank's build applies to every computed question).
 
-#include "solver/KeyCheck.h"
-#include "solver/Solver.h"
+#include "bank/solver/Solver.h"
+#include "bank/solver/KeyCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,8 @@ legs = [ { to = [30, 12.0, 135, 0.0] }, { to = [30, 21.0, 135, 13.9] } ]
     const Solution distance = solved("kind = \"voyage\"\nask = \"distance\"" + legs);
     EXPECT_NEAR(distance.value[0], 27.0, 0.02);
     EXPECT_EQ(distance.answer, "27.0海里");
-    const Solution arrival = solved("kind = \"voyage\"\nask = \"arrival\"\ndepart = \"08:00\"" + legs);
+    const Solution arrival
+        = solved("kind = \"voyage\"\nask = \"arrival\"\ndepart = \"08:00\"" + legs);
     EXPECT_NEAR(arrival.value[0], 11 * 60.0, 0.2);
     EXPECT_EQ(arrival.steps.back().result, "11時00分");
     // The plot: A, B and C along one planned track, C the destination, on chart 150.
@@ -55,8 +56,8 @@ legs = [ { to = [30, 12.0, 135, 0.0] }, { to = [30, 21.0, 135, 13.9] } ]
     ASSERT_EQ(g.tracks.size(), 1u);
     EXPECT_EQ(g.tracks[0].points.size(), 3u);
     for (const ChartPoint &p : g.points)
-        EXPECT_TRUE(p.at.lat > g.southWest.lat && p.at.lat < g.northEast.lat && p.at.lon > g.southWest.lon
-                    && p.at.lon < g.northEast.lon)
+        EXPECT_TRUE(p.at.lat > g.southWest.lat && p.at.lat < g.northEast.lat
+            && p.at.lon > g.southWest.lon && p.at.lon < g.northEast.lon)
             << p.name << " outside the frame";
 }
 
@@ -109,7 +110,7 @@ deviation = 2.0
 marks = [[30, 4.0, 135, 0.0], [30, 0.0, 135, 3.5], [30, 3.0, 135, 3.466]]
 bearings = [4.0, 94.0, 60.0]
 )"),
-                 CheckError);
+        CheckError);
 }
 
 TEST(Solver, DeviationFromATransitAndFromABearing)
@@ -161,7 +162,7 @@ transit_compass = 4.0
 mark = [29, 55.0, 135, 5.0]
 bearing = 94.0
 )"),
-                   29 * 60 + 55.0, kLon135);
+        29 * 60 + 55.0, kLon135);
     // Head 090° true, the mark broad on the starboard beam bears 180°: the ship lies 5′ north of
     // it, not 5′ south (the range laid off towards the bearing).
     expectPosition(solved(R"(
@@ -172,7 +173,7 @@ relative = 90.0
 mark = [30, 5.0, 135, 0.0]
 range = 5.0
 )"),
-                   kLat30 + 10.0, kLon135);
+        kLat30 + 10.0, kLon135);
     // Compass 274° + 2°E − 6°W = 270°: 4 M due east of the mark, 4 ÷ cos 40° = 5.222′ of longitude.
     const Solution radar = solved(R"(
 kind = "radar_fix"
@@ -201,23 +202,28 @@ TEST(Solver, CourseToSteerAgainstACurrent)
     // Track 000°, current 090° 2 knots, speed 10: steer 000° − asin(0.2) = 348.46° true,
     // 354.46° magnetic with 6°W, 352.46° by a compass with 2°E; over the ground √96 = 9.80 knots,
     // so 20 M take 2.041 hours: leaving at 08:00, in at 10:02.5.
-    const Solution trueCourse = solved("kind = \"course_to_steer\"\nask = \"true\"" + kNorthAgainstAnEastSet);
+    const Solution trueCourse
+        = solved("kind = \"course_to_steer\"\nask = \"true\"" + kNorthAgainstAnEastSet);
     EXPECT_NEAR(trueCourse.value[0], 348.46, 0.01);
-    const Solution compass
-        = solved("kind = \"course_to_steer\"\nask = \"compass\"\ndeviation = 2.0" + kNorthAgainstAnEastSet);
+    const Solution compass = solved(
+        "kind = \"course_to_steer\"\nask = \"compass\"\ndeviation = 2.0" + kNorthAgainstAnEastSet);
     EXPECT_NEAR(compass.value[0], 352.46, 0.01);
-    EXPECT_NEAR(solved("kind = \"speed_over_ground\"" + kNorthAgainstAnEastSet).value[0], 9.798, 0.001);
-    EXPECT_NEAR(solved("kind = \"arrival_with_current\"\ndepart = \"08:00\"" + kNorthAgainstAnEastSet).value[0],
-                8 * 60 + 122.47, 0.05);
+    EXPECT_NEAR(
+        solved("kind = \"speed_over_ground\"" + kNorthAgainstAnEastSet).value[0], 9.798, 0.001);
+    EXPECT_NEAR(
+        solved("kind = \"arrival_with_current\"\ndepart = \"08:00\"" + kNorthAgainstAnEastSet)
+            .value[0],
+        8 * 60 + 122.47, 0.05);
     // The triangle closes: water + current = ground, the ground vector along the track.
     const CurrentTriangle &t = *trueCourse.geometry->current;
     EXPECT_NEAR(t.water.to.lat, t.current.from.lat, 1e-12);
     EXPECT_NEAR(t.ground.to.lon, t.current.to.lon, 1e-9);
     EXPECT_NEAR(t.ground.to.lon, t.ground.from.lon, 1e-4);
     // A current stronger than the ship cannot be stemmed.
-    EXPECT_THROW(solved("kind = \"speed_over_ground\"\nvariation = 0.0\nfrom = [30, 0.0, 135, 0.0]\n"
-                        "to = [30, 20.0, 135, 0.0]\nspeed = 2.0\nset = 90.0\ndrift = 3.0"),
-                 CheckError);
+    EXPECT_THROW(
+        solved("kind = \"speed_over_ground\"\nvariation = 0.0\nfrom = [30, 0.0, 135, 0.0]\n"
+               "to = [30, 20.0, 135, 0.0]\nspeed = 2.0\nset = 90.0\ndrift = 3.0"),
+        CheckError);
 }
 
 TEST(Solver, CurrentCarriesTheDeadReckoningAndIsFoundFromAFix)
@@ -232,7 +238,7 @@ set = 90.0
 drift = 2.0
 legs = [ { course = 0.0, speed = 10.0, minutes = 30 }, { course_compass = 4.0, deviation = 2.0, speed = 10.0, minutes = 30 } ]
 )"),
-                   kLat30 + 10.0, kLon135 + 2.311);
+        kLat30 + 10.0, kLon135 + 2.311);
     // The same hour seen from the fix: the current set 090° at 2 knots.
     const Solution current = solved(R"(
 kind = "current_from_fix"
@@ -270,8 +276,9 @@ speed = 10.0
 set = 180.0
 drift = 2.0
 mark = [30, 0.0, 135, 11.547]
-)").value[0],
-                1.961, 0.005);
+)")
+                    .value[0],
+        1.961, 0.005);
 }
 
 // Mid-latitude sailing, as the examination works it, against Mercator sailing on a sphere over
@@ -279,20 +286,27 @@ mark = [30, 0.0, 135, 11.547]
 TEST(Solver, MidLatitudeSailingAgreesWithMercator)
 {
     const double rad = 3.14159265358979323846 / 180.0;
-    auto meridionalParts = [&](double latDeg) { return 10800.0 / 3.14159265358979323846 * std::log(std::tan((45.0 + latDeg / 2.0) * rad)); };
-    struct Run { double lat1, lon1, lat2, lon2; };
-    for (const Run r : {Run{29.8, 134.6, 30.3, 135.55}, Run{30.25, 135.5, 29.85, 134.65}, Run{30.1, 134.6, 30.1, 135.5},
-                        Run{39.7, 139.6, 40.3, 140.15}, Run{40.25, 139.65, 39.75, 140.1}}) {
+    auto meridionalParts = [&](double latDeg) {
+        return 10800.0 / 3.14159265358979323846 * std::log(std::tan((45.0 + latDeg / 2.0) * rad));
+    };
+    struct Run
+    {
+        double lat1, lon1, lat2, lon2;
+    };
+    for (const Run r : { Run { 29.8, 134.6, 30.3, 135.55 }, Run { 30.25, 135.5, 29.85, 134.65 },
+             Run { 30.1, 134.6, 30.1, 135.5 }, Run { 39.7, 139.6, 40.3, 140.15 },
+             Run { 40.25, 139.65, 39.75, 140.1 } }) {
         char toml[256];
         std::snprintf(toml, sizeof toml,
-                      "kind = \"voyage\"\nask = \"distance\"\nvariation = 0.0\nstart = [%d, %.4f, %d, %.4f]\n"
-                      "legs = [ { to = [%d, %.4f, %d, %.4f] } ]",
-                      int(r.lat1), (r.lat1 - int(r.lat1)) * 60, int(r.lon1), (r.lon1 - int(r.lon1)) * 60, int(r.lat2),
-                      (r.lat2 - int(r.lat2)) * 60, int(r.lon2), (r.lon2 - int(r.lon2)) * 60);
+            "kind = \"voyage\"\nask = \"distance\"\nvariation = 0.0\nstart = [%d, %.4f, %d, %.4f]\n"
+            "legs = [ { to = [%d, %.4f, %d, %.4f] } ]",
+            int(r.lat1), (r.lat1 - int(r.lat1)) * 60, int(r.lon1), (r.lon1 - int(r.lon1)) * 60,
+            int(r.lat2), (r.lat2 - int(r.lat2)) * 60, int(r.lon2), (r.lon2 - int(r.lon2)) * 60);
         const double dLat = (r.lat2 - r.lat1) * 60.0, dLon = (r.lon2 - r.lon1) * 60.0;
         const double dmp = meridionalParts(r.lat2) - meridionalParts(r.lat1);
         const double course = std::atan2(dLon, dmp);
-        const double mercator = std::abs(dLat) < 1e-9 ? std::abs(dLon) * std::cos(r.lat1 * rad) : dLat / std::cos(course);
+        const double mercator = std::abs(dLat) < 1e-9 ? std::abs(dLon) * std::cos(r.lat1 * rad)
+                                                      : dLat / std::cos(course);
         EXPECT_NEAR(solved(toml).value[0], mercator, 0.1) << toml;
     }
 }
@@ -309,38 +323,59 @@ secondary = { port = "Ｙ港", hw_diff = "-0:50", lw_diff = "+1:05", ratio = 0.5
     const Solution time = solved(table + "ask = \"secondary_time\"\ntide = [2, \"13:20\"]");
     EXPECT_EQ(time.kind, "tide");
     EXPECT_DOUBLE_EQ(time.value[0], 14 * 60 + 25.0);
-    EXPECT_DOUBLE_EQ(solved(table + "ask = \"secondary_height\"\ntide = [2, \"07:20\"]").value[0], 87.0);
+    EXPECT_DOUBLE_EQ(
+        solved(table + "ask = \"secondary_height\"\ntide = [2, \"07:20\"]").value[0], 87.0);
     // 174 cm falls 144 cm in six hours: after one hour by 1/12 (12 cm) to 162 cm, after two and a
     // half by 4.5/12 (54 cm) to 120 cm.
     const std::string fall = table + "from = [2, \"07:20\"]\nto = [2, \"13:20\"]\n";
-    EXPECT_NEAR(solved(fall + "ask = \"twelfths_height\"\nat = [2, \"08:20\"]").value[0], 162.0, 1e-9);
-    EXPECT_NEAR(solved(fall + "ask = \"twelfths_height\"\nat = [2, \"09:50\"]").value[0], 120.0, 1e-9);
+    EXPECT_NEAR(
+        solved(fall + "ask = \"twelfths_height\"\nat = [2, \"08:20\"]").value[0], 162.0, 1e-9);
+    EXPECT_NEAR(
+        solved(fall + "ask = \"twelfths_height\"\nat = [2, \"09:50\"]").value[0], 120.0, 1e-9);
     // 138 cm is 36 cm down, 3/12 of the range: two sixths, 9:20 (in proportion to time, 8:50).
-    EXPECT_NEAR(solved(fall + "ask = \"twelfths_time\"\nheight = 138").value[0], 9 * 60 + 20.0, 1e-9);
+    EXPECT_NEAR(
+        solved(fall + "ask = \"twelfths_time\"\nheight = 138").value[0], 9 * 60 + 20.0, 1e-9);
     EXPECT_THROW(solved(fall + "ask = \"twelfths_time\"\nheight = 200"), CheckError);
 }
 
 TEST(Solver, EngineAndFuelSums)
 {
-    struct Case { const char *table; double expected; };
+    struct Case
+    {
+        const char *table;
+        double expected;
+    };
     const Case cases[] = {
         // 40 M ÷ 16 knots = 2.5 h × 24 L/h; with a 20 % reserve 48 ÷ 16 × 40 × 1.2.
-        {"kind = \"fuel_for_distance\"\ndistance_nm = 40\nspeed_kn = 16\nlitres_per_hour = 24", 60.0},
-        {"kind = \"fuel_with_reserve\"\ndistance_nm = 48\nspeed_kn = 16\nlitres_per_hour = 40\nreserve = 0.2", 144.0},
-        {"kind = \"range\"\nfuel_l = 300\nreserve_l = 60\nlitres_per_hour = 30\nspeed_kn = 18", 144.0},
-        {"kind = \"compression_ratio\"\nswept_cc = 760\nclearance_cc = 40", 20.0},
-        {"kind = \"power_strokes\"\nrpm = 1800\ncylinders = 4\nstrokes_per_cycle = 4", 3600.0},
-        {"kind = \"power_strokes\"\nrpm = 1800\ncylinders = 2\nstrokes_per_cycle = 2", 3600.0},
-        {"kind = \"premix_oil\"\nfuel_l = 24\nratio = 50", 0.48},
-        {"kind = \"oil_per_hour\"\nadded_l = [1.2, 0.8]\nhours = 50", 0.04},
-        {"kind = \"battery_bank\"\nvolts = 12\namp_hours = 100\nin_series = 2\nin_parallel = 2\nasked = \"volts\"", 24.0},
-        {"kind = \"charging_time\"\ncapacity_ah = 80\ndischarged_ah = 40\ncurrent_fraction = 0.1\ncharge_factor = 1.5", 7.5},
-        {"kind = \"battery_hours\"\ncapacity_ah = 100\nusable_percent = 50\nload_w = 60\nvolts = 12", 10.0},
+        { "kind = \"fuel_for_distance\"\ndistance_nm = 40\nspeed_kn = 16\nlitres_per_hour = 24",
+            60.0 },
+        { "kind = \"fuel_with_reserve\"\ndistance_nm = 48\nspeed_kn = 16\nlitres_per_hour = "
+          "40\nreserve = 0.2",
+            144.0 },
+        { "kind = \"range\"\nfuel_l = 300\nreserve_l = 60\nlitres_per_hour = 30\nspeed_kn = 18",
+            144.0 },
+        { "kind = \"compression_ratio\"\nswept_cc = 760\nclearance_cc = 40", 20.0 },
+        { "kind = \"power_strokes\"\nrpm = 1800\ncylinders = 4\nstrokes_per_cycle = 4", 3600.0 },
+        { "kind = \"power_strokes\"\nrpm = 1800\ncylinders = 2\nstrokes_per_cycle = 2", 3600.0 },
+        { "kind = \"premix_oil\"\nfuel_l = 24\nratio = 50", 0.48 },
+        { "kind = \"oil_per_hour\"\nadded_l = [1.2, 0.8]\nhours = 50", 0.04 },
+        { "kind = \"battery_bank\"\nvolts = 12\namp_hours = 100\nin_series = 2\nin_parallel = "
+          "2\nasked = \"volts\"",
+            24.0 },
+        { "kind = \"charging_time\"\ncapacity_ah = 80\ndischarged_ah = 40\ncurrent_fraction = "
+          "0.1\ncharge_factor = 1.5",
+            7.5 },
+        { "kind = \"battery_hours\"\ncapacity_ah = 100\nusable_percent = 50\nload_w = 60\nvolts = "
+          "12",
+            10.0 },
         // 0.5 m × 1850 rpm × 60 = 55,500 m/h = 29.97 knots, less 20 % slip: 23.97.
-        {"kind = \"propeller_speed\"\npitch_m = 0.5\nengine_rpm = 3700\nreduction_ratio = 2.0\nslip = 0.2", 23.974},
-        // 0.6 × 1800 × 60 ÷ 1852 = 34.99 knots in theory, 28 made good: (34.99 − 28) ÷ 34.99 = 20 %.
-        {"kind = \"propeller_slip\"\npitch_m = 0.6\npropeller_rpm = 1800\nspeed_kn = 28", 19.975},
-        {"kind = \"propeller_rpm\"\nengine_rpm = 3000\nreduction_ratio = 2.5", 1200.0},
+        { "kind = \"propeller_speed\"\npitch_m = 0.5\nengine_rpm = 3700\nreduction_ratio = "
+          "2.0\nslip = 0.2",
+            23.974 },
+        // 0.6 × 1800 × 60 ÷ 1852 = 34.99 knots in theory, 28 made good: (34.99 − 28) ÷ 34.99 = 20
+        // %.
+        { "kind = \"propeller_slip\"\npitch_m = 0.6\npropeller_rpm = 1800\nspeed_kn = 28", 19.975 },
+        { "kind = \"propeller_rpm\"\nengine_rpm = 3000\nreduction_ratio = 2.5", 1200.0 },
     };
     for (const Case &c : cases)
         EXPECT_NEAR(solved(c.table).value[0], c.expected, 0.001) << c.table;
@@ -376,10 +411,12 @@ struct Variant
 };
 
 // Every fault the check finds in the variant after replacing `from` by `to` wherever it stands.
-std::vector<std::string> faultsOf(Variant v, const std::string &from = {}, const std::string &to = {})
+std::vector<std::string> faultsOf(
+    Variant v, const std::string &from = {}, const std::string &to = {})
 {
     bool replaced = from.empty();
-    for (std::string *part : {&v.question, &v.check, &v.choices[0], &v.choices[1], &v.choices[2], &v.choices[3]})
+    for (std::string *part :
+        { &v.question, &v.check, &v.choices[0], &v.choices[1], &v.choices[2], &v.choices[3] })
         for (auto at = from.empty() ? std::string::npos : part->find(from); at != std::string::npos;
              at = part->find(from, at + to.size())) {
             part->replace(at, from.size(), to);
@@ -399,13 +436,15 @@ std::string joined(const std::vector<std::string> &faults)
 
 bool mentions(const std::vector<std::string> &faults, const std::string &part)
 {
-    return std::any_of(faults.begin(), faults.end(), [&](const std::string &f) { return f.find(part) != std::string::npos; });
+    return std::any_of(faults.begin(), faults.end(),
+        [&](const std::string &f) { return f.find(part) != std::string::npos; });
 }
 
 // 12 miles due north at 12 knots take one hour.
-const Variant kVoyage{"試験用海図第150号使用\nA地点（北緯30°00.0′、東経135°00.0′）から B地点（北緯30°12.0′、東経135°00.0′）まで"
-                      "速力 12ノットで航行する。偏差は 6°W とする。所要時間はどれか。",
-                      {"40分", "1時間", "1時間20分", "1時間40分"}, 2, R"(
+const Variant kVoyage { "試験用海図第150号使用\nA地点（北緯30°00.0′、東経135°00.0′）から "
+                        "B地点（北緯30°12.0′、東経135°00.0′）まで"
+                        "速力 12ノットで航行する。偏差は 6°W とする。所要時間はどれか。",
+    { "40分", "1時間", "1時間20分", "1時間40分" }, 2, R"(
 kind = "voyage"
 ask = "time"
 variation = -6.0
@@ -414,7 +453,7 @@ start = [30, 0.0, 135, 0.0]
 legs = [ { to = [30, 12.0, 135, 0.0] } ]
 tolerance = 5
 choice_values = [40, 60, 80, 100]
-)"};
+)" };
 
 TEST(KeyCheck, ChartWorkKeyAndChoices)
 {
@@ -424,12 +463,15 @@ TEST(KeyCheck, ChartWorkKeyAndChoices)
     Variant wrongKey = kVoyage;
     wrongKey.correct = 3;
     faults = faultsOf(wrongKey);
-    EXPECT_TRUE(mentions(faults, "the key (3) \"1時間20分\" is not within 5分 of the computed 1時間")) << joined(faults);
+    EXPECT_TRUE(
+        mentions(faults, "the key (3) \"1時間20分\" is not within 5分 of the computed 1時間"))
+        << joined(faults);
     EXPECT_TRUE(mentions(faults, "choice 2 \"1時間\" is also within 5分")) << joined(faults);
     faults = faultsOf(kVoyage, "speed = 12.0", "speed = 10.0");
     EXPECT_TRUE(mentions(faults, "does not state 10ノット")) << joined(faults);
     faults = faultsOf(kVoyage, "1時間20分", "1時間30分");
-    EXPECT_TRUE(mentions(faults, "choice 3 \"1時間30分\" does not state its value 1時間20分")) << joined(faults);
+    EXPECT_TRUE(mentions(faults, "choice 3 \"1時間30分\" does not state its value 1時間20分"))
+        << joined(faults);
     faults = faultsOf(kVoyage, "kind = \"voyage\"", "kind = \"voyages\"");
     EXPECT_TRUE(mentions(faults, "unknown check kind 'voyages'")) << joined(faults);
     // A wrong choice ten minutes from the key cannot be told from it with dividers, and a
@@ -437,21 +479,24 @@ TEST(KeyCheck, ChartWorkKeyAndChoices)
     Variant crowded = kVoyage;
     crowded.choices[2] = "1時間10分";
     faults = faultsOf(crowded, "[40, 60, 80, 100]", "[40, 60, 70, 100]");
-    EXPECT_TRUE(mentions(faults, "choice 3 \"1時間10分\" is closer to the key than the 15分 spacing")) << joined(faults);
+    EXPECT_TRUE(
+        mentions(faults, "choice 3 \"1時間10分\" is closer to the key than the 15分 spacing"))
+        << joined(faults);
     faults = faultsOf(kVoyage, "tolerance = 5", "tolerance = 25");
     EXPECT_TRUE(mentions(faults, "tolerance 25 is looser")) << joined(faults);
     // Leaving at 23時30分, the hour's run ends at 0時30分 of the next day.
     Variant overnight = kVoyage;
     overnight.question += "23時30分に発航する。";
-    overnight.choices = {"0時10分", "0時30分", "0時50分", "1時10分"};
+    overnight.choices = { "0時10分", "0時30分", "0時50分", "1時10分" };
     const auto at = overnight.check.find("ask = \"time\"");
     overnight.check.replace(at, 12, "ask = \"arrival\"\ndepart = \"23:30\"");
     faults = faultsOf(overnight, "[40, 60, 80, 100]", "[10, 30, 50, 70]");
     EXPECT_TRUE(faults.empty()) << joined(faults);
 }
 
-const Variant kTide{"下図は、Ｘ港の潮汐表の一部である。1月2日の午前の高潮の潮高は、次のうちどれか。",
-                    {"150cm", "162cm", "174cm", "40cm"}, 3, R"(
+const Variant kTide {
+    "下図は、Ｘ港の潮汐表の一部である。1月2日の午前の高潮の潮高は、次のうちどれか。",
+    { "150cm", "162cm", "174cm", "40cm" }, 3, R"(
 port = "Ｘ港"
 month = 1
 days = [
@@ -460,25 +505,30 @@ days = [
 ask = "height"
 tide = [2, "07:20"]
 choice_values = [150, 162, 174, 40]
-)"};
+)"
+};
 
 TEST(KeyCheck, TideTableAndItsQuestion)
 {
     EXPECT_TRUE(faultsOf(kTide).empty()) << joined(faultsOf(kTide));
-    EXPECT_TRUE(mentions(faultsOf(kTide, "[\"13:30\", 40, \"LW\"]", "[\"13:30\", 40, \"HW\"]"), "do not alternate"));
-    EXPECT_TRUE(mentions(faultsOf(kTide, "tide = [2, \"07:20\"]", "tide = [2, \"07:25\"]"), "not in the table"));
+    EXPECT_TRUE(mentions(
+        faultsOf(kTide, "[\"13:30\", 40, \"LW\"]", "[\"13:30\", 40, \"HW\"]"), "do not alternate"));
+    EXPECT_TRUE(mentions(
+        faultsOf(kTide, "tide = [2, \"07:20\"]", "tide = [2, \"07:25\"]"), "not in the table"));
     EXPECT_TRUE(mentions(faultsOf(kTide, "1月2日", "1月3日"), "does not state 1月2日"));
-    EXPECT_TRUE(mentions(faultsOf(kTide, "[150, 162, 174, 40]", "[150, 166, 174, 40]"), "does not state its value 166cm"));
+    EXPECT_TRUE(mentions(faultsOf(kTide, "[150, 162, 174, 40]", "[150, 166, 174, 40]"),
+        "does not state its value 166cm"));
 }
 
-const Variant kStrokes{"4サイクルディーゼル機関、シリンダ数 ４、機関回転数 毎分 1,800回転。燃焼行程の回数は1分間に何回か。",
-                       {"９００回", "1,800回", "３６００回", "7200回"}, 3, R"(
+const Variant kStrokes { "4サイクルディーゼル機関、シリンダ数 ４、機関回転数 毎分 "
+                         "1,800回転。燃焼行程の回数は1分間に何回か。",
+    { "９００回", "1,800回", "３６００回", "7200回" }, 3, R"(
 kind = "power_strokes"
 rpm = 1800.0
 cylinders = 4
 strokes_per_cycle = 4
 choice_values = [900.0, 1800.0, 3600.0, 7200.0]
-)"};
+)" };
 
 TEST(KeyCheck, EngineSumsReadFullWidthAndGroupedDigits)
 {

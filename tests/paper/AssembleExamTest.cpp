@@ -1,7 +1,7 @@
 // The draw: one value per question in order 51 to 64, v = floor(r × n), copies of the variants,
 // picture references for 55 and 56 only; and the reset of the answers.
 
-#include "ExamPaper.h"
+#include "paper/ExamPaper.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,10 @@ using namespace tovarin;
 class ScriptedRandom final : public RandomSource
 {
 public:
-    explicit ScriptedRandom(std::deque<float> values) : m_values(std::move(values)) {}
+    explicit ScriptedRandom(std::deque<float> values)
+        : m_values(std::move(values))
+    {
+    }
     float next() override
     {
         ++taken;
@@ -42,32 +45,33 @@ public:
         for (std::size_t k = 0; k < 14; ++k) {
             auto &variants = m_variants[k];
             for (std::int16_t v = 0; v < sizes[k]; ++v) {
-                const std::string &text = m_texts.emplace_back("q" + std::to_string(51 + k) + " v" + std::to_string(v));
+                const std::string &text
+                    = m_texts.emplace_back("q" + std::to_string(51 + k) + " v" + std::to_string(v));
                 const bool holder = k == 0 || k == 4 || k == 5;
-                variants.push_back({text.c_str(),
-                                    {text.c_str(), "b", "c", "d"},
-                                    std::int16_t(1 + v % 4),
-                                    std::int16_t(1 + v % 3),
-                                    std::int16_t(holder ? (v + 1) % 2 : -1)});
+                variants.push_back(
+                    { text.c_str(), { text.c_str(), "b", "c", "d" }, std::int16_t(1 + v % 4),
+                        std::int16_t(1 + v % 3), std::int16_t(holder ? (v + 1) % 2 : -1) });
             }
-            m_slots[k] = {std::int16_t(51 + k), sizes[k], variants.data()};
+            m_slots[k] = { std::int16_t(51 + k), sizes[k], variants.data() };
         }
-        m_frmQ = {m_slots.data(), 7, m_holders.data(), m_holders.size()};
-        m_frmQ2 = {m_slots.data() + 7, 7, nullptr, 0};
+        m_frmQ = { m_slots.data(), 7, m_holders.data(), m_holders.size() };
+        m_frmQ2 = { m_slots.data() + 7, 7, nullptr, 0 };
     }
     QuestionBank &bank() { return m_bank; }
 
 private:
     std::vector<std::string> m_texts;
     std::array<std::vector<bankdata::VariantRecord>, 14> m_variants;
-    std::array<bankdata::SlotRecord, 14> m_slots{};
-    static constexpr std::uint8_t kPixels[] = {1, 2, 3};
-    std::array<bankdata::HolderRecord, 2> m_holders{{{"", nullptr, 0}, {"p.bmp", kPixels, 3}}};
-    bankdata::ContainerRecord m_frmQ{}, m_frmQ2{};
-    QuestionBank m_bank{m_frmQ, m_frmQ2};
+    std::array<bankdata::SlotRecord, 14> m_slots {};
+    static constexpr std::uint8_t kPixels[] = { 1, 2, 3 };
+    std::array<bankdata::HolderRecord, 2> m_holders { { { "", nullptr, 0 },
+        { "p.bmp", kPixels, 3 } } };
+    bankdata::ContainerRecord m_frmQ {}, m_frmQ2 {};
+    QuestionBank m_bank { m_frmQ, m_frmQ2 };
 };
 
-constexpr std::array<std::int16_t, 14> kPoolSizes = {14, 14, 13, 12, 15, 10, 11, 11, 11, 11, 12, 10, 9, 10};
+constexpr std::array<std::int16_t, 14> kPoolSizes
+    = { 14, 14, 13, 12, 15, 10, 11, 11, 11, 11, 12, 10, 9, 10 };
 
 std::string drawnVariant(const ExamPaper &paper, std::size_t k)
 {
@@ -100,7 +104,8 @@ TEST(AssembleExam, TakesTheValuesInQuestionOrder)
     AssembleExam(paper, fixture.bank(), random);
     for (std::size_t k = 0; k < 14; ++k) {
         const int expected = int(std::floor(double(values[k]) * kPoolSizes[k]));
-        EXPECT_EQ(drawnVariant(paper, k), "q" + std::to_string(51 + k) + " v" + std::to_string(expected));
+        EXPECT_EQ(
+            drawnVariant(paper, k), "q" + std::to_string(51 + k) + " v" + std::to_string(expected));
     }
 }
 
@@ -124,7 +129,8 @@ TEST(AssembleExam, CopiesEveryFieldAndRefersToPicturesOnlyFor55And56)
     ScriptedRandom random(values);
     AssembleExam(paper, fixture.bank(), random);
     for (std::int16_t k = 0; k < 14; ++k) {
-        const QuestionVariant source = fixture.bank().Variant(k, std::int16_t(kPoolSizes[std::size_t(k)] / 2));
+        const QuestionVariant source
+            = fixture.bank().Variant(k, std::int16_t(kPoolSizes[std::size_t(k)] / 2));
         const ExamQuestion &q = paper.Questions[std::size_t(k)];
         SCOPED_TRACE(testing::Message() << "question " << 51 + k);
         EXPECT_EQ(q.QuestionText, source.QuestionText);
@@ -186,7 +192,7 @@ TEST(AssembleExam, LeavesAnswersAndStartTimeAndResetClearsOnlyAnswers)
 TEST(AssembleExam, FixedSeedFirstValueDecides51AndFourteenthDecides64)
 {
     const QuestionBank &bank = QuestionBank::builtIn();
-    for (std::uint32_t seed : {1u, 37230456u, 86399999u}) {
+    for (std::uint32_t seed : { 1u, 37230456u, 86399999u }) {
         SeededRandom expected(seed);
         std::vector<float> values;
         for (int k = 0; k < 14; ++k)
@@ -194,8 +200,9 @@ TEST(AssembleExam, FixedSeedFirstValueDecides51AndFourteenthDecides64)
         SeededRandom random(seed);
         ExamPaper paper;
         AssembleExam(paper, bank, random);
-        for (std::int16_t k : {std::int16_t(0), std::int16_t(13)}) {
-            const auto v = std::int16_t(std::floor(double(values[std::size_t(k)]) * bank.PoolSize(k)));
+        for (std::int16_t k : { std::int16_t(0), std::int16_t(13) }) {
+            const auto v
+                = std::int16_t(std::floor(double(values[std::size_t(k)]) * bank.PoolSize(k)));
             EXPECT_EQ(paper.Questions[std::size_t(k)].QuestionText, bank.Variant(k, v).QuestionText)
                 << "seed " << seed << ", question " << 51 + k;
         }
@@ -209,7 +216,7 @@ TEST(ExamPaper, ProgramWideRecordCanBeStartedAfresh)
     ResetAnswers();
     EXPECT_EQ(examPaper().Answers[2], 0);
     EXPECT_FALSE(examPaper().Questions[0].QuestionText.empty());
-    examPaper() = ExamPaper{};
+    examPaper() = ExamPaper {};
     EXPECT_TRUE(examPaper().Questions[0].QuestionText.empty());
     EXPECT_EQ(examPaper().Questions[4].PictureRef, nullptr);
 }

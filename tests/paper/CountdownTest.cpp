@@ -2,7 +2,7 @@
 // tick with less than one minute left (69 minutes in, not 70), and no negative or wrapped text
 // when the clock jumps past the end or back before the start.
 
-#include "Countdown.h"
+#include "paper/Countdown.h"
 
 #include <QTest>
 

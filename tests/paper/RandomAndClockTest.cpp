@@ -1,7 +1,7 @@
 // The generator never returns 1.0 and is uniform; the time-of-day seed; the replaceable clock.
 
-#include "Clock.h"
-#include "RandomSource.h"
+#include "paper/Clock.h"
+#include "paper/RandomSource.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ TEST(RandomSource, SeededValuesStayInRangeAndSpreadEvenly)
 {
     SeededRandom random(20261209);
     constexpr int draws = 150000, buckets = 15;
-    std::array<int, buckets> counts{};
+    std::array<int, buckets> counts {};
     for (int i = 0; i < draws; ++i) {
         const float r = random.next();
         ASSERT_GE(r, 0.0f);
@@ -66,11 +66,12 @@ TEST(Clock, SystemClockReadsTheLocalTime)
 {
     const LocalDateTime now = SystemClock().now();
     const std::time_t t = std::time(nullptr);
-    std::tm local{};
+    std::tm local {};
     localtime_r(&t, &local);
-    std::tm utc{};
+    std::tm utc {};
     gmtime_r(&t, &utc);
-    ASSERT_NE(local.tm_hour, utc.tm_hour) << "run the test in a time zone other than UTC (TZ=JST-9)";
+    ASSERT_NE(local.tm_hour, utc.tm_hour)
+        << "run the test in a time zone other than UTC (TZ=JST-9)";
     const auto sinceMidnight = std::chrono::duration_cast<std::chrono::seconds>(
         now - std::chrono::floor<std::chrono::days>(now));
     const long expected = local.tm_hour * 3600L + local.tm_min * 60L + local.tm_sec;

@@ -1,6 +1,6 @@
 // The rate texts of the results: "#0.0" and the read-back of a box's text as a number.
 
-#include "RateText.h"
+#include "paper/RateText.h"
 
 #include <gtest/gtest.h>
 

@@ -55,7 +55,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("pointsI");
         QTest::addColumn<int>("pointsII");
         QTest::addColumn<QStringList>("texts"); // points I, rate I, points II, rate II, total, rate
-        QTest::addColumn<QList<bool>>("red");   // rate I, rate II, total rate
+        QTest::addColumn<QList<bool>>("red"); // rate I, rate II, total rate
         auto row = [](const char *name, int i, int ii, QStringList texts, QList<bool> red) {
             QTest::newRow(name) << i << ii << texts << red;
         };
@@ -112,9 +112,9 @@ private Q_SLOTS:
         ExamPaper paper;
         for (std::size_t i = 0; i < 14; ++i)
             paper.Questions[i].CorrectChoice = 2;
-        paper.Answers[0] = 2;  // right
-        paper.Answers[1] = 3;  // wrong
-        paper.Answers[8] = 2;  // right, section II
+        paper.Answers[0] = 2; // right
+        paper.Answers[1] = 3; // wrong
+        paper.Answers[8] = 2; // right, section II
         paper.Answers[14] = 2; // the unused entry never counts
         const ExamScore score = scoreExam(paper);
         QCOMPARE(score.sectionI.points, std::int16_t(10));

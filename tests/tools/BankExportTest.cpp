@@ -1,7 +1,7 @@
 // bank-export writes valid JSON of the shape reviewers rely on, with texts exactly as the program
 // holds them, and --exam SEED shows the exam that AssembleExam draws with that seed.
 
-#include "ExamPaper.h"
+#include "paper/ExamPaper.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,7 +9,6 @@
 #include <QProcess>
 
 #include <gtest/gtest.h>
-
 
 namespace {
 
@@ -21,7 +20,7 @@ QJsonObject runExport(const QStringList &arguments)
     process.start(TOVARIN_BANK_EXPORT, arguments);
     EXPECT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    QJsonParseError error{};
+    QJsonParseError error {};
     const QJsonDocument document = QJsonDocument::fromJson(process.readAllStandardOutput(), &error);
     EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     return document.object();
@@ -75,12 +74,14 @@ TEST(BankExport, ComputedVariantsCarryTheirCheckTableAndWorkedSolution)
         for (const QJsonValue &variant : slot["variants"].toArray()) {
             if (!variant["check"].isObject()) {
                 EXPECT_TRUE(variant["solution"].isUndefined());
-                EXPECT_FALSE(number <= 53 || number == 56) << "question " << number << " has no check table";
+                EXPECT_FALSE(number <= 53 || number == 56)
+                    << "question " << number << " has no check table";
                 continue;
             }
             ++computed;
             const QJsonObject solution = variant["solution"].toObject();
-            SCOPED_TRACE(testing::Message() << "question " << number << ", " << str(solution["kind"]));
+            SCOPED_TRACE(
+                testing::Message() << "question " << number << ", " << str(solution["kind"]));
             EXPECT_FALSE(solution["steps"].toArray().isEmpty());
             EXPECT_FALSE(str(solution["answer"]).empty());
             EXPECT_EQ(solution["geometry"].isObject(), number <= 53);
@@ -94,8 +95,9 @@ TEST(BankExport, ComputedVariantsCarryTheirCheckTableAndWorkedSolution)
 
 TEST(BankExport, ExamWithSeedMatchesTheDrawWithThatSeed)
 {
-    for (const std::uint32_t seed : {0u, 12345u, 4294967295u}) {
-        const QJsonArray questions = runExport({"--exam", QString::number(seed)})["questions"].toArray();
+    for (const std::uint32_t seed : { 0u, 12345u, 4294967295u }) {
+        const QJsonArray questions
+            = runExport({ "--exam", QString::number(seed) })["questions"].toArray();
         ASSERT_EQ(questions.size(), 14);
         SeededRandom random(seed);
         ExamPaper paper;
@@ -103,7 +105,8 @@ TEST(BankExport, ExamWithSeedMatchesTheDrawWithThatSeed)
         for (int k = 0; k < 14; ++k) {
             const QJsonObject q = questions[k].toObject();
             EXPECT_EQ(q["number"].toInt(), 51 + k);
-            EXPECT_EQ(str(q["question"]), paper.Questions[std::size_t(k)].QuestionText) << "seed " << seed;
+            EXPECT_EQ(str(q["question"]), paper.Questions[std::size_t(k)].QuestionText)
+                << "seed " << seed;
             EXPECT_EQ(q["correct"].toInt(), paper.Questions[std::size_t(k)].CorrectChoice);
         }
     }
@@ -112,7 +115,7 @@ TEST(BankExport, ExamWithSeedMatchesTheDrawWithThatSeed)
 TEST(BankExport, RejectsASeedThatIsNotAWholeNumber)
 {
     QProcess process;
-    process.start(TOVARIN_BANK_EXPORT, {"--exam", "12x"});
+    process.start(TOVARIN_BANK_EXPORT, { "--exam", "12x" });
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 2);
 }

@@ -3,7 +3,7 @@
 // review hides the screen, still loaded and with the countdown stopped; the results screen's
 // does what "閉じる" does. None leaves the program running without a window on view.
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 #include "ui/results/IndexedLabel.h"
 
 #include <QPointer>
@@ -13,8 +13,6 @@ using namespace tovarin;
 using namespace tovarin::testing;
 
 namespace {
-
-
 
 } // namespace
 

@@ -4,9 +4,9 @@
 // logical pixels, each picture pixel a sharp square of device pixels where the scale is a whole
 // number.
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 
-#include "QuestionBank.h"
+#include "bank/QuestionBank.h"
 
 #include <QPixmap>
 
@@ -127,12 +127,12 @@ private Q_SLOTS:
                 QVERIFY2(image1->size() == picture.size(), qPrintable(which));
                 QImage drawn = image1->grab().toImage().convertToFormat(QImage::Format_RGB32);
                 drawn.setDevicePixelRatio(1.0);
-                QVERIFY2(drawn.size() == (QSizeF(picture.size()) * scale).toSize(),
-                    qPrintable(which));
+                QVERIFY2(
+                    drawn.size() == (QSizeF(picture.size()) * scale).toSize(), qPrintable(which));
                 if (wholeScale) {
-                    const QImage blocks = picture.convertToFormat(QImage::Format_RGB32)
-                                              .scaled(drawn.size(), Qt::IgnoreAspectRatio,
-                                                  Qt::FastTransformation);
+                    const QImage blocks
+                        = picture.convertToFormat(QImage::Format_RGB32)
+                              .scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
                     QVERIFY2(drawn == blocks, qPrintable(which + u": not pixel for pixel"_s));
                 }
             }

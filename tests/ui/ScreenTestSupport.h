@@ -4,13 +4,13 @@
 // clicking, choosing, a tick of the countdown, a click on a question number of the results.
 #pragma once
 
-#include "app/look/Look.h"
 #include "app/Screens.h"
+#include "app/look/Look.h"
 #include "ui/results/IndexedLabel.h"
 
-#include "Clock.h"
-#include "ExamPaper.h"
-#include "RandomSource.h"
+#include "paper/Clock.h"
+#include "paper/ExamPaper.h"
+#include "paper/RandomSource.h"
 
 #include <QAbstractButton>
 #include <QApplication>

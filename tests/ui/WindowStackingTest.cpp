@@ -4,7 +4,7 @@
 // the results, also after the results were put in front; "試験終了" brings the results back;
 // the results stay out of the task bar throughout.
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 #include "ui/results/IndexedLabel.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "SolutionJson.h"
+#include "tools/bank-export/SolutionJson.h"
 
-#include "solver/Solver.h"
+#include "bank/solver/Solver.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,41 +15,46 @@ QString text(const std::string &s)
 
 QJsonArray at(const solver::LatLon &p)
 {
-    return {p.lat, p.lon};
+    return { p.lat, p.lon };
 }
 
 QJsonObject vectorJson(const solver::ChartVector &v)
 {
-    return {{"from", at(v.from)}, {"to", at(v.to)}, {"label", text(v.label)}};
+    return { { "from", at(v.from) }, { "to", at(v.to) }, { "label", text(v.label) } };
 }
 
 QJsonObject geometryJson(const solver::Geometry &g)
 {
     QJsonArray points, tracks, bearings, ranges;
     for (const solver::ChartPoint &p : g.points)
-        points.append(QJsonObject{{"name", text(p.name)}, {"at", at(p.at)}, {"role", solver::roleName(p.role)}});
+        points.append(QJsonObject {
+            { "name", text(p.name) }, { "at", at(p.at) }, { "role", solver::roleName(p.role) } });
     for (const solver::Track &t : g.tracks) {
         QJsonArray line;
         for (const solver::LatLon &p : t.points)
             line.append(at(p));
-        tracks.append(QJsonObject{{"points", line}, {"style", solver::styleName(t.style)}, {"label", text(t.label)}});
+        tracks.append(QJsonObject { { "points", line }, { "style", solver::styleName(t.style) },
+            { "label", text(t.label) } });
     }
     for (const solver::BearingLine &b : g.bearings)
-        bearings.append(QJsonObject{{"mark", text(b.mark)}, {"from", at(b.from)}, {"true_bearing", b.trueBearing},
-                                    {"length_miles", b.lengthMiles}, {"label", text(b.label)}});
+        bearings.append(QJsonObject { { "mark", text(b.mark) }, { "from", at(b.from) },
+            { "true_bearing", b.trueBearing }, { "length_miles", b.lengthMiles },
+            { "label", text(b.label) } });
     for (const solver::RangeCircle &r : g.ranges)
-        ranges.append(QJsonObject{{"mark", text(r.mark)}, {"centre", at(r.centre)}, {"radius_miles", r.radiusMiles}});
-    QJsonObject out{{"chart", g.chart},       {"points", points},         {"tracks", tracks},
-                    {"bearings", bearings},   {"ranges", ranges},         {"south_west", at(g.southWest)},
-                    {"north_east", at(g.northEast)}};
+        ranges.append(QJsonObject { { "mark", text(r.mark) }, { "centre", at(r.centre) },
+            { "radius_miles", r.radiusMiles } });
+    QJsonObject out { { "chart", g.chart }, { "points", points }, { "tracks", tracks },
+        { "bearings", bearings }, { "ranges", ranges }, { "south_west", at(g.southWest) },
+        { "north_east", at(g.northEast) } };
     if (g.current)
-        out["current"] = QJsonObject{{"water", vectorJson(g.current->water)},
-                                     {"current", vectorJson(g.current->current)},
-                                     {"ground", vectorJson(g.current->ground)}};
+        out["current"] = QJsonObject { { "water", vectorJson(g.current->water) },
+            { "current", vectorJson(g.current->current) },
+            { "ground", vectorJson(g.current->ground) } };
     if (g.answerPoint)
         out["answer_point"] = at(*g.answerPoint);
     if (g.answerLine)
-        out["answer_line"] = QJsonObject{{"from", at(g.answerLine->from)}, {"to", at(g.answerLine->to)}};
+        out["answer_line"]
+            = QJsonObject { { "from", at(g.answerLine->from) }, { "to", at(g.answerLine->to) } };
     return out;
 }
 
@@ -66,13 +71,11 @@ QJsonObject solutionJson(const solver::Solution &s)
     for (double v : s.value)
         value.append(v);
     for (const solver::Step &step : s.steps)
-        steps.append(QJsonObject{{"label", text(step.label)},
-                                 {"formula", text(step.formula)},
-                                 {"working", text(step.working)},
-                                 {"result", text(step.result)}});
-    QJsonObject out{{"kind", text(s.kind)},     {"quantity", solver::quantityName(s.quantity)},
-                    {"value", value},           {"unit", text(s.unit)},
-                    {"answer", text(s.answer)}, {"steps", steps}};
+        steps.append(QJsonObject { { "label", text(step.label) }, { "formula", text(step.formula) },
+            { "working", text(step.working) }, { "result", text(step.result) } });
+    QJsonObject out { { "kind", text(s.kind) }, { "quantity", solver::quantityName(s.quantity) },
+        { "value", value }, { "unit", text(s.unit) }, { "answer", text(s.answer) },
+        { "steps", steps } };
     if (s.geometry)
         out["geometry"] = geometryJson(*s.geometry);
     return out;

@@ -9,11 +9,11 @@
 //   bank-export [--data DIR]     the whole bank
 //   bank-export --exam SEED      one exam drawn by AssembleExam from a generator seeded with SEED
 
-#include "ExamPaper.h"
-#include "SolutionJson.h"
+#include "paper/ExamPaper.h"
+#include "tools/bank-export/SolutionJson.h"
 
-#include <BankSource.h>
-#include <solver/Solver.h>
+#include "bank/solver/Solver.h"
+#include "bank/source/BankSource.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -64,7 +64,8 @@ int exportBank(const std::string &dataDir)
 {
     const banksource::SourceBank sources = banksource::loadBank(dataDir, dataDir + "/../pictures");
     if (!sources.problems.empty()) {
-        std::cerr << "bank-export: cannot read the bank's sources: " << sources.problems.front().text() << '\n';
+        std::cerr << "bank-export: cannot read the bank's sources: "
+                  << sources.problems.front().text() << '\n';
         return 1;
     }
     const QuestionBank &bank = QuestionBank::builtIn();
@@ -75,26 +76,27 @@ int exportBank(const std::string &dataDir)
         QJsonArray variants;
         for (std::int16_t v = 0; v < poolSize; ++v) {
             const QuestionVariant variant = bank.Variant(k, v);
-            const banksource::SourceVariant &source = sources.slots[std::size_t(k)].variants.at(std::size_t(v));
-            QJsonObject out{{"question", QString::fromStdString(variant.QuestionText)},
-                            {"choices", choicesJson(variant.ChoiceText)},
-                            {"correct", variant.CorrectChoice},
-                            {"layout", variant.LayoutType},
-                            {"picture", pictureJson(number, variant.PictureRef)},
-                            {"explanation", QString::fromStdString(source.explanation)},
-                            {"refutations", textsJson(source.refutations)}};
+            const banksource::SourceVariant &source
+                = sources.slots[std::size_t(k)].variants.at(std::size_t(v));
+            QJsonObject out { { "question", QString::fromStdString(variant.QuestionText) },
+                { "choices", choicesJson(variant.ChoiceText) },
+                { "correct", variant.CorrectChoice }, { "layout", variant.LayoutType },
+                { "picture", pictureJson(number, variant.PictureRef) },
+                { "explanation", QString::fromStdString(source.explanation) },
+                { "refutations", textsJson(source.refutations) } };
             if (source.check) {
                 out["check"] = checkJson(*source.check);
                 out["solution"] = solutionJson(solver::solve(*source.check));
             }
             variants.append(out);
         }
-        slotList.append(QJsonObject{{"number", number},
-                                 {"section", QString::fromUtf8(QuestionBank::sectionName(k).data(), qsizetype(QuestionBank::sectionName(k).size()))},
-                                 {"pool_size", poolSize},
-                                 {"variants", variants}});
+        slotList.append(QJsonObject { { "number", number },
+            { "section",
+                QString::fromUtf8(QuestionBank::sectionName(k).data(),
+                    qsizetype(QuestionBank::sectionName(k).size())) },
+            { "pool_size", poolSize }, { "variants", variants } });
     }
-    print(QJsonObject{{"slots", slotList}});
+    print(QJsonObject { { "slots", slotList } });
     return 0;
 }
 
@@ -107,14 +109,12 @@ int exportExam(std::uint32_t seed)
     for (std::int16_t k = 0; k < QuestionBank::slotCount; ++k) {
         const ExamQuestion &q = paper.Questions[std::size_t(k)];
         const std::int16_t number = QuestionBank::questionNumber(k);
-        questions.append(QJsonObject{{"number", number},
-                                     {"question", QString::fromStdString(q.QuestionText)},
-                                     {"choices", choicesJson(q.ChoiceText)},
-                                     {"correct", q.CorrectChoice},
-                                     {"layout", q.LayoutType},
-                                     {"picture", pictureJson(number, q.PictureRef)}});
+        questions.append(QJsonObject { { "number", number },
+            { "question", QString::fromStdString(q.QuestionText) },
+            { "choices", choicesJson(q.ChoiceText) }, { "correct", q.CorrectChoice },
+            { "layout", q.LayoutType }, { "picture", pictureJson(number, q.PictureRef) } });
     }
-    print(QJsonObject{{"seed", qint64(seed)}, {"questions", questions}});
+    print(QJsonObject { { "seed", qint64(seed) }, { "questions", questions } });
     return 0;
 }
 

@@ -1,6 +1,6 @@
-#include "AccessibleOptionButton.h"
+#include "ui/exam/AccessibleOptionButton.h"
 
-#include "OptionButton.h"
+#include "ui/exam/OptionButton.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -1,6 +1,6 @@
-#include "OptionButton.h"
+#include "ui/exam/OptionButton.h"
 
-#include "AccessibleOptionButton.h"
+#include "ui/exam/AccessibleOptionButton.h"
 
 #include <QKeyEvent>
 

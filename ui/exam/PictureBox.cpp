@@ -1,4 +1,4 @@
-#include "PictureBox.h"
+#include "ui/exam/PictureBox.h"
 
 #include <QPainter>
 

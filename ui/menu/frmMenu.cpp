@@ -1,10 +1,10 @@
-#include "frmMenu.h"
+#include "ui/menu/frmMenu.h"
 
 #include "app/look/Controls.h"
 #include "app/look/Look.h"
 
-#include "Clock.h"
-#include "RandomSource.h"
+#include "paper/Clock.h"
+#include "paper/RandomSource.h"
 
 using namespace Qt::Literals::StringLiterals;
 

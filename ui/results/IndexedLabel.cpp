@@ -1,4 +1,4 @@
-#include "IndexedLabel.h"
+#include "ui/results/IndexedLabel.h"
 
 #include <QMouseEvent>
 

@@ -15,7 +15,6 @@ class IndexedLabel : public QLabel
 public:
     IndexedLabel(QWidget *container, std::int16_t index);
 
-
 Q_SIGNALS:
     void clicked(std::int16_t index);
 

@@ -1,4 +1,4 @@
-#include "LineControl.h"
+#include "ui/results/LineControl.h"
 
 #include <QPainter>
 

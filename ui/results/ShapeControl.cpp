@@ -1,4 +1,4 @@
-#include "ShapeControl.h"
+#include "ui/results/ShapeControl.h"
 
 #include <QPainter>
 

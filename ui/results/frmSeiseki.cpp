@@ -1,10 +1,10 @@
-#include "frmSeiseki.h"
+#include "ui/results/frmSeiseki.h"
 
-#include "IndexedLabel.h"
-#include "LineControl.h"
-#include "ShapeControl.h"
 #include "app/look/Controls.h"
 #include "app/look/Look.h"
+#include "ui/results/IndexedLabel.h"
+#include "ui/results/LineControl.h"
+#include "ui/results/ShapeControl.h"
 
 #include "paper/ExamPaper.h"
 #include "paper/Scoring.h"

@@ -36,7 +36,7 @@ public:
 
 Q_SIGNALS:
     void questionChosen(std::int16_t Index); // a click on 問51 to 問64: index 0 to 13
-    void closed();                           // "閉じる" or the close box
+    void closed(); // "閉じる" or the close box
 
 protected:
     void Form_Load() override;

@@ -2,7 +2,7 @@
 // Answers only when the candidate leaves the question or ends the test, the stored answer of
 // the question moved to is shown, the buttons at either end do nothing, and "正答表示".
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

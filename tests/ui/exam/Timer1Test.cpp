@@ -2,7 +2,7 @@
 // first tick on, the end of the test on the tick with less than a minute left or past the end
 // (no message), and a clock put forward or back.
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 
 using namespace Qt::Literals::StringLiterals;
 using namespace std::chrono;
@@ -15,7 +15,6 @@ QString timeShown(const QWidget *siken)
 {
     return control<QLabel>(siken, "lblTime")->text();
 }
-
 
 } // namespace
 

@@ -1,7 +1,7 @@
 // The exam screen: its window and controls at load, SetMondai's header, text, choices, the
 // three layouts, the picture and the navigation states, and the option buttons' group.
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 
 #include <QBuffer>
 #include <QImage>

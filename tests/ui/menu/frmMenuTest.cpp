@@ -1,7 +1,7 @@
 // The menu: its window and controls, the seeding at load, "試験開始" opening the exam screen on
 // question 51 as the one window left, a double click starting one exam, and "終　了".
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 
 #include <QGroupBox>
 #include <QMouseEvent>

@@ -3,7 +3,7 @@
 // there is recorded only by leaving the question, and never reaches the results; a failing step
 // is reported in the message box and the program goes on; "閉じる" returns to the menu alone.
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 #include "ui/results/IndexedLabel.h"
 
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // the exam paper, and the points and rates of the sections and the total, red exactly below
 // their marks.
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 #include "ui/results/IndexedLabel.h"
 #include "ui/results/LineControl.h"
 
@@ -69,7 +69,8 @@ private Q_SLOTS:
         QVERIFY(!results.windowIcon().isNull());
         QCOMPARE(results.size(), QSize(588, 362));
         QCOMPARE(results.minimumSize(), results.maximumSize());
-        QCOMPARE(results.windowType(), Qt::Window); // a tool window would stay above the exam screen
+        QCOMPARE(
+            results.windowType(), Qt::Window); // a tool window would stay above the exam screen
         QVERIFY(!(results.windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(results.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(results.windowFlags() & Qt::WindowCloseButtonHint);

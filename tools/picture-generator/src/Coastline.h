@@ -6,7 +6,8 @@
 
 // The land outline around Japan (tools/coastline writes it from Natural Earth):
 // closed rings of (longitude, latitude) points.
-struct Coastline {
+struct Coastline
+{
     QList<QPolygonF> rings;
 
     // Returns an empty string on success, else what went wrong.

@@ -28,8 +28,8 @@ QRectF Drawing::textBox(const QString &text, const QFont &font, QPointF at, Anch
     return QRectF(left, at.y() - h / 2, w, h);
 }
 
-QRectF Drawing::text(QPainter &painter, const QString &text, const QFont &font, QPointF at, const QColor &colour,
-                     Anchor anchor, bool halo)
+QRectF Drawing::text(QPainter &painter, const QString &text, const QFont &font, QPointF at,
+    const QColor &colour, Anchor anchor, bool halo)
 {
     const QRectF box = textBox(text, font, at, anchor);
     const QPointF baseline(box.left(), box.top() + QFontMetricsF(font).ascent());
@@ -64,15 +64,17 @@ QPolygonF Drawing::smooth(const QPolygonF &points, bool closed, int steps)
         const QPointF p0 = at(i - 1), p1 = at(i), p2 = at(i + 1), p3 = at(i + 2);
         for (int k = 0; k < steps; ++k) {
             const double t = double(k) / steps, t2 = t * t, t3 = t2 * t;
-            out.append(0.5 * ((2 * p1) + (-p0 + p2) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t2
-                              + (-p0 + 3 * p1 - 3 * p2 + p3) * t3));
+            out.append(0.5
+                * ((2 * p1) + (-p0 + p2) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t2
+                    + (-p0 + 3 * p1 - 3 * p2 + p3) * t3));
         }
     }
     out.append(closed ? points.first() : points.last());
     return out;
 }
 
-Drawing::Path::Path(const QPolygonF &points) : m_points(points)
+Drawing::Path::Path(const QPolygonF &points)
+    : m_points(points)
 {
     m_lengths.append(0);
     for (int i = 1; i < points.size(); ++i) {
@@ -123,7 +125,8 @@ QColor Drawing::colour(const std::string &name, const QColor &fallback)
     if (name.empty())
         return fallback;
     if (name[0] == 'g')
-        return QColor::fromRgb(std::stoi(name.substr(1)), std::stoi(name.substr(1)), std::stoi(name.substr(1)));
+        return QColor::fromRgb(
+            std::stoi(name.substr(1)), std::stoi(name.substr(1)), std::stoi(name.substr(1)));
     const QColor c(QString::fromStdString(name));
     if (!c.isValid())
         throw std::runtime_error("not a colour: " + name);

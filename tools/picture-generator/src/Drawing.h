@@ -18,15 +18,17 @@ enum class Anchor { Centre, Left, Right };
 // Bounding box of text placed with its anchor at `at` (vertical centre at at.y()).
 QRectF textBox(const QString &text, const QFont &font, QPointF at, Anchor anchor = Anchor::Centre);
 
-// Draws text (optionally with a white rim so that it stays readable over lines) and returns its box.
-QRectF text(QPainter &painter, const QString &text, const QFont &font, QPointF at, const QColor &colour,
-            Anchor anchor = Anchor::Centre, bool halo = true);
+// Draws text (optionally with a white rim so that it stays readable over lines) and returns its
+// box.
+QRectF text(QPainter &painter, const QString &text, const QFont &font, QPointF at,
+    const QColor &colour, Anchor anchor = Anchor::Centre, bool halo = true);
 
 // Catmull-Rom curve through the points.
 QPolygonF smooth(const QPolygonF &points, bool closed, int steps = 8);
 
 // A polyline walked by arc length.
-class Path {
+class Path
+{
 public:
     explicit Path(const QPolygonF &points);
     double length() const { return m_total; }

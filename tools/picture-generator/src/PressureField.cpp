@@ -15,7 +15,8 @@ std::pair<double, double> distanceToLine(QPointF p, const QPolygonF &line)
     for (qsizetype i = 1; i < line.size(); ++i) {
         const QPointF a = line[i - 1], d = line[i] - a;
         const double len2 = d.x() * d.x() + d.y() * d.y();
-        const double t = len2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / len2, 0.0, 1.0) : 0.0;
+        const double t
+            = len2 > 0 ? std::clamp(QPointF::dotProduct(p - a, d) / len2, 0.0, 1.0) : 0.0;
         const QPointF q = a + d * t;
         const double dist = std::hypot(p.x() - q.x(), p.y() - q.y());
         if (dist < best) {
@@ -24,7 +25,7 @@ std::pair<double, double> distanceToLine(QPointF p, const QPolygonF &line)
         }
         walked += std::sqrt(len2);
     }
-    return {best, walked > 0 ? bestAlong / walked : 0.0};
+    return { best, walked > 0 ? bestAlong / walked : 0.0 };
 }
 
 double kernel(const PressureField::Centre &c, QPointF p)
@@ -86,7 +87,8 @@ QList<PressureField::Contour> PressureField::contours(QSize size, double step, i
             hi = std::max(hi, v);
         }
     auto at = [&](int i, int j) { return grid[qsizetype(j) * nx + i]; };
-    // Edge ids: horizontal edge from (i,j) to (i+1,j) is 2k, vertical edge from (i,j) to (i,j+1) is 2k+1.
+    // Edge ids: horizontal edge from (i,j) to (i+1,j) is 2k, vertical edge from (i,j) to (i,j+1) is
+    // 2k+1.
     auto hEdge = [&](int i, int j) { return 2 * (j * nx + i); };
     auto vEdge = [&](int i, int j) { return 2 * (j * nx + i) + 1; };
 
@@ -107,17 +109,31 @@ QList<PressureField::Contour> PressureField::contours(QSize size, double step, i
                 const double a = at(i, j), b = at(i + 1, j), c = at(i + 1, j + 1), d = at(i, j + 1);
                 const QPointF pa(i * step, j * step), pb((i + 1) * step, j * step);
                 const QPointF pc((i + 1) * step, (j + 1) * step), pd(i * step, (j + 1) * step);
-                const int top = hEdge(i, j), right = vEdge(i + 1, j), bottom = hEdge(i, j + 1), left = vEdge(i, j);
+                const int top = hEdge(i, j), right = vEdge(i + 1, j), bottom = hEdge(i, j + 1),
+                          left = vEdge(i, j);
                 QList<int> hits;
-                if ((a > L) != (b > L)) { cross(top, pa, a, pb, b); hits.append(top); }
-                if ((b > L) != (c > L)) { cross(right, pb, b, pc, c); hits.append(right); }
-                if ((d > L) != (c > L)) { cross(bottom, pd, d, pc, c); hits.append(bottom); }
-                if ((a > L) != (d > L)) { cross(left, pa, a, pd, d); hits.append(left); }
+                if ((a > L) != (b > L)) {
+                    cross(top, pa, a, pb, b);
+                    hits.append(top);
+                }
+                if ((b > L) != (c > L)) {
+                    cross(right, pb, b, pc, c);
+                    hits.append(right);
+                }
+                if ((d > L) != (c > L)) {
+                    cross(bottom, pd, d, pc, c);
+                    hits.append(bottom);
+                }
+                if ((a > L) != (d > L)) {
+                    cross(left, pa, a, pd, d);
+                    hits.append(left);
+                }
                 if (hits.size() == 2) {
                     link(hits[0], hits[1]);
                 } else if (hits.size() == 4) {
                     const bool centreHigh = (a + b + c + d) / 4 > L;
-                    if (centreHigh == (a > L)) { // a and c joined through the middle: cut off b and d
+                    if (centreHigh
+                        == (a > L)) { // a and c joined through the middle: cut off b and d
                         link(top, right);
                         link(bottom, left);
                     } else {
@@ -141,7 +157,8 @@ QList<PressureField::Contour> PressureField::contours(QSize size, double step, i
                         break;
                     }
                 if (next < 0) {
-                    contour.closed = links.value(current).contains(start) && contour.points.size() > 2;
+                    contour.closed
+                        = links.value(current).contains(start) && contour.points.size() > 2;
                     if (contour.closed)
                         contour.points.append(contour.points.first());
                     break;
@@ -153,7 +170,7 @@ QList<PressureField::Contour> PressureField::contours(QSize size, double step, i
             double length = 0;
             for (qsizetype i = 1; i < contour.points.size(); ++i)
                 length += std::hypot(contour.points[i].x() - contour.points[i - 1].x(),
-                                     contour.points[i].y() - contour.points[i - 1].y());
+                    contour.points[i].y() - contour.points[i - 1].y());
             if (length >= 12) // a centre whose value sits on a level leaves a speck, not an isobar
                 out.append(contour);
         };

@@ -7,25 +7,29 @@
 // Sea-level pressure over a picture, in pixel coordinates: a sloping base plus
 // one bump per high or low, plus a V-shaped trough along each front so that the
 // isobars kink where they cross it, as on a drawn weather chart.
-class PressureField {
+class PressureField
+{
 public:
     enum class Shape { Gauss, Cone, Peak };
 
-    struct Centre {
+    struct Centre
+    {
         QPointF at;
         double rx = 40, ry = 40; // pixels
         Shape shape = Shape::Gauss;
-        double target = 1012;    // hPa at the centre
-        double amplitude = 0;    // set by solve()
+        double target = 1012; // hPa at the centre
+        double amplitude = 0; // set by solve()
     };
 
-    struct Trough {
+    struct Trough
+    {
         QPolygonF line;
         double depth = 0; // hPa lower on the line
         double width = 30; // pixels on each side
     };
 
-    struct Contour {
+    struct Contour
+    {
         int level = 0;
         QPolygonF points;
         bool closed = false;

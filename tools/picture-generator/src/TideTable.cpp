@@ -10,12 +10,14 @@ namespace {
 
 using Drawing::Anchor;
 
-struct Tide {
+struct Tide
+{
     QString time;
     int height = 0;
 };
 
-struct Day {
+struct Day
+{
     int day = 0;
     QList<Tide> high, low;
 };
@@ -60,7 +62,7 @@ QImage TideTable::draw(const toml::table &check)
         d.day = t["day"].value_or(0);
         for (const toml::node &entry : *t["tides"].as_array()) {
             const toml::array &e = *entry.as_array();
-            Tide tide{QString::fromStdString(e[0].value_or(std::string())), e[1].value_or(0)};
+            Tide tide { QString::fromStdString(e[0].value_or(std::string())), e[1].value_or(0) };
             const std::string type = e[2].value_or(std::string());
             if (type == "HW")
                 d.high.append(tide);
@@ -80,7 +82,7 @@ QImage TideTable::draw(const toml::table &check)
     const QFont body = Drawing::font(13);
     const QFont note = Drawing::font(12);
     const int margin = 8, titleH = 22, headRow = 18, subRow = 18;
-    const QList<int> widths = {66, 48, 40, 48, 40};
+    const QList<int> widths = { 66, 48, 40, 48, 40 };
     int tableW = 0;
     for (int w : widths)
         tableW += w;
@@ -104,39 +106,43 @@ QImage TideTable::draw(const toml::table &check)
         return x;
     };
     const QColor ink(0, 0, 0);
-    Drawing::text(p, port + (secondary ? QStringLiteral("（標準港）") : QString()) + QStringLiteral("　潮汐表"),
-                  title, QPointF(left, margin + titleH / 2 - 1), ink, Anchor::Left, false);
+    Drawing::text(p,
+        port + (secondary ? QStringLiteral("（標準港）") : QString()) + QStringLiteral("　潮汐表"),
+        title, QPointF(left, margin + titleH / 2 - 1), ink, Anchor::Left, false);
 
     // Headings.
     const int row2 = tableTop + headRow;
     const int bodyTop = tableTop + 2 * headRow;
     p.fillRect(QRect(left, tableTop, tableW, 2 * headRow), QColor(225, 225, 225));
-    Drawing::text(p, QStringLiteral("月日"), head, QPointF(column(0) + widths[0] / 2.0, tableTop + headRow), ink,
-                  Anchor::Centre, false);
-    Drawing::text(p, QStringLiteral("高　潮"), head, QPointF(column(1) + (widths[1] + widths[2]) / 2.0,
-                  tableTop + headRow / 2.0), ink, Anchor::Centre, false);
-    Drawing::text(p, QStringLiteral("低　潮"), head, QPointF(column(3) + (widths[3] + widths[4]) / 2.0,
-                  tableTop + headRow / 2.0), ink, Anchor::Centre, false);
+    Drawing::text(p, QStringLiteral("月日"), head,
+        QPointF(column(0) + widths[0] / 2.0, tableTop + headRow), ink, Anchor::Centre, false);
+    Drawing::text(p, QStringLiteral("高　潮"), head,
+        QPointF(column(1) + (widths[1] + widths[2]) / 2.0, tableTop + headRow / 2.0), ink,
+        Anchor::Centre, false);
+    Drawing::text(p, QStringLiteral("低　潮"), head,
+        QPointF(column(3) + (widths[3] + widths[4]) / 2.0, tableTop + headRow / 2.0), ink,
+        Anchor::Centre, false);
     for (int c = 1; c < 5; ++c)
         Drawing::text(p, c % 2 ? QStringLiteral("時刻") : QStringLiteral("潮高"), head,
-                      QPointF(column(c) + widths[c] / 2.0, row2 + headRow / 2.0), ink, Anchor::Centre, false);
+            QPointF(column(c) + widths[c] / 2.0, row2 + headRow / 2.0), ink, Anchor::Centre, false);
 
     // Figures, two lines a day.
     for (int i = 0; i < table.size(); ++i) {
         const Day &d = table[i];
         const int top = bodyTop + i * 2 * subRow;
         Drawing::text(p, QStringLiteral("%1月%2日").arg(month).arg(d.day), body,
-                      QPointF(column(0) + widths[0] / 2.0, top + subRow), ink, Anchor::Centre, false);
+            QPointF(column(0) + widths[0] / 2.0, top + subRow), ink, Anchor::Centre, false);
         for (int line = 0; line < 2; ++line) {
             const double y = top + line * subRow + subRow / 2.0;
             auto cell = [&](const QList<Tide> &tides, int firstColumn) {
                 if (line >= tides.size())
                     return;
-                Drawing::text(p, tides[line].time, body, QPointF(column(firstColumn) + widths[firstColumn] / 2.0, y),
-                              ink, Anchor::Centre, false);
+                Drawing::text(p, tides[line].time, body,
+                    QPointF(column(firstColumn) + widths[firstColumn] / 2.0, y), ink,
+                    Anchor::Centre, false);
                 Drawing::text(p, QString::number(tides[line].height), body,
-                              QPointF(column(firstColumn + 1) + widths[firstColumn + 1] - 6, y), ink, Anchor::Right,
-                              false);
+                    QPointF(column(firstColumn + 1) + widths[firstColumn + 1] - 6, y), ink,
+                    Anchor::Right, false);
             };
             cell(d.high, 1);
             cell(d.low, 3);
@@ -155,8 +161,8 @@ QImage TideTable::draw(const toml::table &check)
         p.setPen(QPen(c % 2 ? ink : QColor(140, 140, 140), 1));
         p.drawLine(column(c), c % 2 ? tableTop : row2, column(c), tableTop + tableH);
     }
-    Drawing::text(p, QStringLiteral("時刻は24時間制、潮高の単位はcm"), note, QPointF(left, noteTop + 8), ink,
-                  Anchor::Left, false);
+    Drawing::text(p, QStringLiteral("時刻は24時間制、潮高の単位はcm"), note,
+        QPointF(left, noteTop + 8), ink, Anchor::Left, false);
 
     if (secondary) {
         const QString name = QString::fromStdString(text(*secondary, "port"));
@@ -170,8 +176,8 @@ QImage TideTable::draw(const toml::table &check)
         p.setPen(QPen(ink, 1));
         p.drawRect(left, boxTop, tableW, boxH);
         for (int i = 0; i < lines.size(); ++i)
-            Drawing::text(p, lines[i], i == 0 ? head : body, QPointF(left + 8, boxTop + 4 + 17 * i + 8.5), ink,
-                          Anchor::Left, false);
+            Drawing::text(p, lines[i], i == 0 ? head : body,
+                QPointF(left + 8, boxTop + 4 + 17 * i + 8.5), ink, Anchor::Left, false);
     }
     return image;
 }

@@ -16,7 +16,8 @@ using Drawing::Anchor;
 
 double mercator(double latitude)
 {
-    return std::log(std::tan(std::numbers::pi / 4 + latitude * std::numbers::pi / 360)) * 180 / std::numbers::pi;
+    return std::log(std::tan(std::numbers::pi / 4 + latitude * std::numbers::pi / 360)) * 180
+        / std::numbers::pi;
 }
 
 std::string str(const toml::table &t, const char *key, const std::string &fallback = {})
@@ -67,7 +68,9 @@ QPointF WeatherChart::Projection::toPixel(QPointF lonLat) const
     return QPointF((lonLat.x() - west) * scale, (mercator(north) - mercator(lonLat.y())) * scale);
 }
 
-WeatherChart::WeatherChart(const toml::table &picture, const Coastline &coast) : m_table(picture), m_coast(coast)
+WeatherChart::WeatherChart(const toml::table &picture, const Coastline &coast)
+    : m_table(picture)
+    , m_coast(coast)
 {
     m_file = QString::fromStdString(str(picture, "file"));
     if (m_file.isEmpty())
@@ -185,12 +188,13 @@ void WeatherChart::drawIsobars(QPainter &p, QImage &mask)
             c.target = num(t, "value", 1012);
             const toml::array *r = arrayOf(t, "radius");
             if (!r || r->size() != 2)
-                throw std::runtime_error(m_file.toStdString() + ": centre.radius must be [rx, ry] pixels");
+                throw std::runtime_error(
+                    m_file.toStdString() + ": centre.radius must be [rx, ry] pixels");
             c.rx = r->get(0)->value_or(40.0);
             c.ry = r->get(1)->value_or(40.0);
             const std::string shape = str(t, "shape", "gauss");
             c.shape = shape == "cone" ? PressureField::Shape::Cone
-                    : shape == "peak" ? PressureField::Shape::Peak
+                : shape == "peak"     ? PressureField::Shape::Peak
                                       : PressureField::Shape::Gauss;
             field.centres.append(c);
         }
@@ -199,8 +203,9 @@ void WeatherChart::drawIsobars(QPainter &p, QImage &mask)
         for (const toml::node &node : *fronts) {
             const toml::table &t = *node.as_table();
             if (num(t, "trough", 0) > 0)
-                field.troughs.append({Drawing::smooth(points(t.get("points"), "front.points"), false),
-                                      num(t, "trough", 0), num(t, "trough_width", 30)});
+                field.troughs.append(
+                    { Drawing::smooth(points(t.get("points"), "front.points"), false),
+                        num(t, "trough", 0), num(t, "trough_width", 30) });
         }
     }
     field.solve();
@@ -209,11 +214,12 @@ void WeatherChart::drawIsobars(QPainter &p, QImage &mask)
     // mark, which reads as a symbol of its own rather than an isobar: leave it out.
     QList<PressureField::Contour> lines;
     for (const auto &line : field.contours(m_size, 2.0, interval)) {
-        const bool hugsCentre = line.closed && std::any_of(field.centres.begin(), field.centres.end(), [&](const auto &c) {
-            return std::all_of(line.points.begin(), line.points.end(), [&](QPointF q) {
-                return std::hypot(q.x() - c.at.x(), q.y() - c.at.y()) <= 10.0;
-            });
-        });
+        const bool hugsCentre = line.closed
+            && std::any_of(field.centres.begin(), field.centres.end(), [&](const auto &c) {
+                   return std::all_of(line.points.begin(), line.points.end(), [&](QPointF q) {
+                       return std::hypot(q.x() - c.at.x(), q.y() - c.at.y()) <= 10.0;
+                   });
+               });
         if (!hugsCentre)
             lines.append(line);
     }
@@ -242,7 +248,8 @@ void WeatherChart::drawIsobars(QPainter &p, QImage &mask)
                 }
             }
             for (double s : candidates) {
-                const QRectF box = Drawing::textBox(text, font, path.pointAt(s)).adjusted(-1, 0, 1, 0);
+                const QRectF box
+                    = Drawing::textBox(text, font, path.pointAt(s)).adjusted(-1, 0, 1, 0);
                 if (!isFree(mask, box))
                     continue;
                 m.fillRect(box.adjusted(-3, -3, 3, 3), Qt::white);
@@ -263,8 +270,8 @@ void WeatherChart::drawShapes(QPainter &p)
             const toml::array *r = arrayOf(t, "rect");
             if (!r || r->size() != 4)
                 throw std::runtime_error(m_file.toStdString() + ": rain.rect must be [x, y, w, h]");
-            const QRectF rect(r->get(0)->value_or(0.0), r->get(1)->value_or(0.0), r->get(2)->value_or(0.0),
-                              r->get(3)->value_or(0.0));
+            const QRectF rect(r->get(0)->value_or(0.0), r->get(1)->value_or(0.0),
+                r->get(2)->value_or(0.0), r->get(3)->value_or(0.0));
             p.setPen(QPen(Drawing::colour(str(t, "color"), Qt::black), 1.0));
             const double gap = num(t, "spacing", 8);
             int row = 0;
@@ -287,14 +294,14 @@ void WeatherChart::drawShapes(QPainter &p)
                 pen = Qt::NoPen;
             p.setPen(pen);
             if (closed) {
-                p.setBrush(t.get("fill") ? QBrush(Drawing::colour(str(t, "fill"), Qt::white)) : QBrush(Qt::NoBrush));
+                p.setBrush(t.get("fill") ? QBrush(Drawing::colour(str(t, "fill"), Qt::white))
+                                         : QBrush(Qt::NoBrush));
                 p.drawPolygon(pts);
             } else {
                 p.drawPolyline(pts);
             }
         }
     }
-
 }
 
 void WeatherChart::drawFronts(QPainter &p, bool mask)
@@ -321,7 +328,8 @@ void WeatherChart::drawFronts(QPainter &p, bool mask)
         const double half = 4.5 * scale; // half the base of a symbol
         auto normal = [&](double s, double sign) {
             const QPointF d = path.tangentAt(s);
-            return QPointF(d.y(), -d.x()) * (sideSign * sign); // left of the walking direction when sign > 0
+            return QPointF(d.y(), -d.x())
+                * (sideSign * sign); // left of the walking direction when sign > 0
         };
         auto triangle = [&](double s, double sign, const QColor &c) {
             const QPointF n = normal(s, sign);
@@ -337,7 +345,8 @@ void WeatherChart::drawFronts(QPainter &p, bool mask)
             const double angle = std::atan2(-d.y(), d.x()) * 180 / std::numbers::pi;
             const QRectF box(at.x() - half, at.y() - half, 2 * half, 2 * half);
             // Qt angles run anticlockwise on screen; choose the half that lies along n.
-            const double start = QPointF::dotProduct(n, QPointF(-d.y(), d.x())) > 0 ? angle + 180 : angle;
+            const double start
+                = QPointF::dotProduct(n, QPointF(-d.y(), d.x())) > 0 ? angle + 180 : angle;
             half_disc.moveTo(at);
             half_disc.arcTo(box, start, 180);
             half_disc.closeSubpath();
@@ -345,7 +354,10 @@ void WeatherChart::drawFronts(QPainter &p, bool mask)
             p.setBrush(c);
             p.drawPath(half_disc);
         };
-        const QColor lineColour = kind == "warm" ? red : kind == "cold" ? blue : kind == "occluded" ? purple : red;
+        const QColor lineColour = kind == "warm" ? red
+            : kind == "cold"                     ? blue
+            : kind == "occluded"                 ? purple
+                                                 : red;
         p.setBrush(Qt::NoBrush);
         if (kind == "stationary" && !m_grey) {
             for (double s = 0; s < path.length(); s += spacing) {
@@ -396,7 +408,8 @@ void WeatherChart::drawArrows(QPainter &p, bool mask)
         p.drawPolyline(path.section(0, std::max(0.0, path.length() - head * 0.8)));
         p.setPen(Qt::NoPen);
         p.setBrush(c);
-        p.drawPolygon(QPolygonF({tip, tip - d * head + n * head * 0.5, tip - d * head - n * head * 0.5}));
+        p.drawPolygon(
+            QPolygonF({ tip, tip - d * head + n * head * 0.5, tip - d * head - n * head * 0.5 }));
     }
 }
 
@@ -411,9 +424,12 @@ void WeatherChart::drawCentres(QPainter &p, bool mask)
             continue;
         const std::string kind = str(t, "kind");
         const QPointF at = point(t.get("at"), "centre.at");
-        const QString name = kind == "high" ? QStringLiteral("高") : kind == "low" ? QStringLiteral("低")
-                                                                                    : QStringLiteral("台風");
-        const QColor c = m_grey ? QColor(0, 0, 0) : kind == "high" ? QColor(0x10, 0x30, 0xc0) : QColor(0xc8, 0x10, 0x10);
+        const QString name = kind == "high" ? QStringLiteral("高")
+            : kind == "low"                 ? QStringLiteral("低")
+                                            : QStringLiteral("台風");
+        const QColor c = m_grey ? QColor(0, 0, 0)
+            : kind == "high"    ? QColor(0x10, 0x30, 0xc0)
+                                : QColor(0xc8, 0x10, 0x10);
         QPointF textAt = at;
         if (const toml::array *o = arrayOf(t, "text_offset"); o && o->size() == 2)
             textAt += QPointF(o->get(0)->value_or(0.0), o->get(1)->value_or(0.0));
@@ -433,8 +449,9 @@ void WeatherChart::drawCentres(QPainter &p, bool mask)
                 p.setBrush(Qt::white);
                 p.drawEllipse(at, quiet, quiet);
             }
-            for (const QRectF &box : {Drawing::textBox(name, big, nameAt), Drawing::textBox(value, small, valueAt),
-                                      QRectF(at - QPointF(5, 5), QSizeF(10, 10))})
+            for (const QRectF &box :
+                { Drawing::textBox(name, big, nameAt), Drawing::textBox(value, small, valueAt),
+                    QRectF(at - QPointF(5, 5), QSizeF(10, 10)) })
                 p.fillRect(box.adjusted(-3, -2, 3, 2), Qt::white);
             continue;
         }
@@ -442,7 +459,8 @@ void WeatherChart::drawCentres(QPainter &p, bool mask)
         p.drawLine(at + QPointF(-3.5, -3.5), at + QPointF(3.5, 3.5));
         p.drawLine(at + QPointF(-3.5, 3.5), at + QPointF(3.5, -3.5));
         Drawing::text(p, name, big, nameAt, c);
-        // Near fronts and coastlines a white box, as behind the isobar values, keeps the value legible.
+        // Near fronts and coastlines a white box, as behind the isobar values, keeps the value
+        // legible.
         if (t["value_backing"].value_or(false))
             p.fillRect(Drawing::textBox(value, small, valueAt).adjusted(-1, 0, 1, 0), Qt::white);
         Drawing::text(p, value, small, valueAt, c);
@@ -463,7 +481,8 @@ void WeatherChart::drawPoints(QPainter &p, bool mask)
         const QString label = QString::fromStdString(str(t, "text"));
         const QFont font = Drawing::font(int(num(t, "size", 13)), true);
         if (mask) {
-            p.fillRect(Drawing::textBox(label, font, at + offset).adjusted(-3, -2, 3, 2), Qt::white);
+            p.fillRect(
+                Drawing::textBox(label, font, at + offset).adjusted(-3, -2, 3, 2), Qt::white);
             p.fillRect(QRectF(at - QPointF(5, 5), QSizeF(10, 10)), Qt::white);
             continue;
         }
@@ -491,6 +510,6 @@ void WeatherChart::drawLabels(QPainter &p, bool mask)
             continue;
         }
         Drawing::text(p, text, font, at, Drawing::colour(str(t, "color"), Qt::black), anchor,
-                      t["halo"].value_or(true));
+            t["halo"].value_or(true));
     }
 }

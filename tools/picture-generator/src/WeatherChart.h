@@ -9,7 +9,8 @@
 // Draws one picture of question 55 from its [[picture]] table in
 // data/q55-pictures.toml: a weather chart on the map of Japan, or a diagram in
 // plain pixel coordinates. The table format is described at the top of that file.
-class WeatherChart {
+class WeatherChart
+{
 public:
     WeatherChart(const toml::table &picture, const Coastline &coast);
 
@@ -19,7 +20,8 @@ public:
     QString fileName() const { return m_file; }
 
 private:
-    struct Projection {
+    struct Projection
+    {
         bool map = false;
         double west = 0, north = 0, scale = 1; // pixels per degree of longitude
         QPointF toPixel(QPointF lonLat) const;

@@ -35,11 +35,17 @@ QString save(const QImage &image, bool grey, const QString &dir, const QString &
 {
     if (image.width() < 196 || image.width() > 286 || image.height() < 186 || image.height() > 287)
         return QStringLiteral("%1 is %2 x %3 pixels; pictures must be 196-286 x 186-287")
-            .arg(file).arg(image.width()).arg(image.height());
-    const QString error = BmpWriter::write(image, grey ? BmpWriter::Depth::Grey8 : BmpWriter::Depth::Rgb24,
-                                           QDir(dir).filePath(file));
+            .arg(file)
+            .arg(image.width())
+            .arg(image.height());
+    const QString error = BmpWriter::write(
+        image, grey ? BmpWriter::Depth::Grey8 : BmpWriter::Depth::Rgb24, QDir(dir).filePath(file));
     if (error.isEmpty())
-        say(QStringLiteral("%1  %2 x %3  %4 bpp").arg(file).arg(image.width()).arg(image.height()).arg(grey ? 8 : 24));
+        say(QStringLiteral("%1  %2 x %3  %4 bpp")
+                .arg(file)
+                .arg(image.width())
+                .arg(image.height())
+                .arg(grey ? 8 : 24));
     return error;
 }
 
@@ -69,34 +75,43 @@ int main(int argc, char **argv)
         return fail(QStringLiteral("cannot create %1").arg(out));
     // A substituted font would change every label without a word; refuse instead.
     if (!QFontDatabase::families().contains(QStringLiteral("IPAPGothic")))
-        return fail(QStringLiteral("font family IPAPGothic is not installed (Debian: fonts-ipafont-gothic)"));
+        return fail(QStringLiteral(
+            "font family IPAPGothic is not installed (Debian: fonts-ipafont-gothic)"));
 
     Coastline coast;
     const QString dataDir = checkout.filePath(QStringLiteral("tools/picture-generator/data"));
-    if (const QString error = coast.load(QDir(dataDir).filePath(QStringLiteral("japan-coast.json"))); !error.isEmpty())
+    if (const QString error
+        = coast.load(QDir(dataDir).filePath(QStringLiteral("japan-coast.json")));
+        !error.isEmpty())
         return fail(error);
 
     int written = 0;
-    const std::string weatherPath = QDir(dataDir).filePath(QStringLiteral("q55-pictures.toml")).toStdString();
+    const std::string weatherPath
+        = QDir(dataDir).filePath(QStringLiteral("q55-pictures.toml")).toStdString();
     try {
         const toml::table weather = toml::parse_file(weatherPath);
         const toml::array *pictures = weather["picture"].as_array();
         if (!pictures)
-            return fail(QString::fromStdString(weatherPath) + QStringLiteral(" has no [[picture]]"));
+            return fail(
+                QString::fromStdString(weatherPath) + QStringLiteral(" has no [[picture]]"));
         for (const toml::node &node : *pictures) {
             WeatherChart chart(*node.as_table(), coast);
             const QImage image = chart.draw();
-            if (const QString error = save(image, chart.isGrey(), out, chart.fileName()); !error.isEmpty())
+            if (const QString error = save(image, chart.isGrey(), out, chart.fileName());
+                !error.isEmpty())
                 return fail(error);
             ++written;
         }
     } catch (const toml::parse_error &e) {
-        return fail(QStringLiteral("%1: %2").arg(QString::fromStdString(weatherPath), QString::fromUtf8(e.what())));
+        return fail(QStringLiteral("%1: %2").arg(
+            QString::fromStdString(weatherPath), QString::fromUtf8(e.what())));
     } catch (const std::runtime_error &e) {
-        return fail(QStringLiteral("%1: %2").arg(QString::fromStdString(weatherPath), QString::fromUtf8(e.what())));
+        return fail(QStringLiteral("%1: %2").arg(
+            QString::fromStdString(weatherPath), QString::fromUtf8(e.what())));
     }
 
-    const std::string tidePath = checkout.filePath(QStringLiteral("bank/data/q56.toml")).toStdString();
+    const std::string tidePath
+        = checkout.filePath(QStringLiteral("bank/data/q56.toml")).toStdString();
     try {
         const toml::table bank = toml::parse_file(tidePath);
         const toml::array *variants = bank["variant"].as_array();
@@ -110,19 +125,25 @@ int main(int argc, char **argv)
             if (file.empty())
                 continue;
             if (!check)
-                return fail(QStringLiteral("q56 variant %1 has a picture but no [variant.check] to draw it from").arg(index));
+                return fail(QStringLiteral(
+                    "q56 variant %1 has a picture but no [variant.check] to draw it from")
+                                .arg(index));
             QImage image;
             try {
                 image = TideTable::draw(*check);
             } catch (const std::runtime_error &e) {
-                return fail(QStringLiteral("q56 variant %1: %2").arg(index).arg(QString::fromUtf8(e.what())));
+                return fail(QStringLiteral("q56 variant %1: %2")
+                                .arg(index)
+                                .arg(QString::fromUtf8(e.what())));
             }
-            if (const QString error = save(image, true, out, QString::fromStdString(file)); !error.isEmpty())
+            if (const QString error = save(image, true, out, QString::fromStdString(file));
+                !error.isEmpty())
                 return fail(error);
             ++written;
         }
     } catch (const toml::parse_error &e) {
-        return fail(QStringLiteral("%1: %2").arg(QString::fromStdString(tidePath), QString::fromUtf8(e.what())));
+        return fail(QStringLiteral("%1: %2").arg(
+            QString::fromStdString(tidePath), QString::fromUtf8(e.what())));
     }
     say(QStringLiteral("%1 pictures written to %2").arg(written).arg(out));
     return 0;
