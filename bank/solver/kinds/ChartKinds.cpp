@@ -141,7 +141,7 @@ Solution voyage(Inputs &in)
     char name = 'B';
     int marks = 0;
     std::string sumWorking, timeWorking;
-    double totalMiles = 0.0, totalMinutes = 0.0;
+    double totalMiles = 0.0, shownMiles = 0.0, totalMinutes = 0.0;
     bool oneSpeed = true;
     double firstSpeed = -1.0;
     const std::vector<Inputs *> legs = in.tables("legs");
@@ -182,6 +182,7 @@ Solution voyage(Inputs &in)
             firstSpeed = speed;
         oneSpeed = oneSpeed && speed == firstSpeed;
         totalMiles += run;
+        shownMiles += std::round(run * 10.0) / 10.0;
         sumWorking += (sumWorking.empty() ? "" : " + ") + fixed(run, 1);
         if (ask != "distance") {
             const double minutes = run / speed * 60.0;
@@ -195,7 +196,8 @@ Solution voyage(Inputs &in)
     g.points.back().role = PointRole::End;
     g.tracks.push_back(planned);
     if (legs.size() > 1)
-        step(s, "総航程", "総航程 ＝ 各区間の航程の和", sumWorking, milesText(totalMiles));
+        // The sum of the legs as written, so that the step adds up; the exact total decides the key.
+        step(s, "総航程", "総航程 ＝ 各区間の航程の和", sumWorking, milesText(shownMiles));
     if (ask != "distance") {
         if (oneSpeed)
             step(s, "所要時間", "所要時間 ＝ 総航程 ÷ 速力", fixed(totalMiles, 1) + " ÷ " + plain(firstSpeed),
