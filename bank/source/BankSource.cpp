@@ -2,6 +2,8 @@
 
 #include "BmpCheck.h"
 #include "Cp932.h"
+#include "solver/KeyCheck.h"
+#include "solver/detail/CheckTableData.h"
 
 #include <toml++/toml.h>
 
@@ -78,7 +80,9 @@ public:
             else
                 problem("'picture' is not a text");
         }
-        if (m_table.contains("check") && !m_table["check"].is_table())
+        if (const toml::table *check = m_table["check"].as_table())
+            v.check = solver::checkTableOf(*check);
+        else if (m_table.contains("check"))
             problem("'check' is not a table");
         if (const toml::array *choices = m_table["choices"].as_array()) {
             for (const toml::node &choice : *choices) {
@@ -161,6 +165,26 @@ private:
         checkExplanation(i, v);
         checkEncoding(i, "question text", v.question);
         checkPicture(i, v);
+        checkComputed(i, v);
+    }
+
+    // The key of a computed question must be the one choice its worked answer gives.
+    void checkComputed(int i, const SourceVariant &v)
+    {
+        if (!v.check) {
+            if (isComputedSlot(m_slot.number))
+                problem(i, "has no check table (every variant of questions 51 to 53 and 56 is computed)");
+            return;
+        }
+        const solver::KeyCheckResult result
+            = solver::checkKey(*v.check, v.question, v.choices, static_cast<int>(v.correct));
+        for (const std::string &fault : result.faults)
+            problem(i, fault);
+        if (!result.solution)
+            return;
+        for (const solver::Step &step : result.solution->steps)
+            for (const std::string *text : {&step.label, &step.formula, &step.working, &step.result})
+                checkEncoding(i, "worked solution", *text);
     }
 
     void checkExplanation(int i, const SourceVariant &v)

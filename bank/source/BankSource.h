@@ -3,6 +3,8 @@
 // the program itself only ever sees the tables generated from a bank that passed every check.
 #pragma once
 
+#include "solver/CheckTable.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -26,6 +28,7 @@ struct SourceVariant
     // reviewer-only 'rationale' give it as the explanation and no refutations.
     std::string explanation;
     std::vector<std::string> refutations;
+    std::optional<solver::CheckTable> check; // computed questions: the figures the key follows from
 };
 
 struct SourceSlot
@@ -54,7 +57,8 @@ using PictureStore = std::function<std::optional<std::vector<std::uint8_t>>(cons
 // Parses one slot file. Anything that cannot be read into the model is reported, not thrown.
 SourceSlot parseSlot(std::string_view toml, const std::string &fileName, Problems &problems);
 
-// Checks one parsed slot against every rule the bank keeps (counts, ranges, pictures, encoding).
+// Checks one parsed slot against every rule the bank keeps (counts, ranges, pictures, encoding,
+// and for computed questions the key against the solver's worked answer).
 void checkSlot(const SourceSlot &slot, const PictureStore &pictures, Problems &problems);
 
 struct SourceBank
@@ -70,6 +74,12 @@ PictureStore directoryPictureStore(const std::filesystem::path &picturesDir);
 
 constexpr int firstQuestionNumber = 51;
 constexpr int lastQuestionNumber = 64;
+
+// Chart work and tides: every variant is computed and carries a check table.
+inline bool isComputedSlot(std::int64_t questionNumber)
+{
+    return (questionNumber >= 51 && questionNumber <= 53) || questionNumber == 56;
+}
 
 inline bool hasPictureHolders(std::int64_t questionNumber)
 {
