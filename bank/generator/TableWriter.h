@@ -14,6 +14,10 @@ void writeContainer(std::ostream &out, const banksource::SourceBank &bank,
                     const banksource::PictureStore &pictures, const char *name, int firstNumber,
                     int lastNumber);
 
+// The explanation table of ExplanationTables.h: every variant's explanation, refutations and
+// check table (as TOML), with its question text to find it by.
+void writeExplanations(std::ostream &out, const banksource::SourceBank &bank);
+
 void writePictures(std::ostream &out, const banksource::SourceBank &bank,
                    const banksource::PictureStore &pictures);
 
