@@ -672,7 +672,7 @@ private:
             m_model.closeExplanation();
             return;
         case Act::ExplanationEscape:
-            QTest::keyClick(control(Screens::ifLoaded<frmKaisetsu>(), "scrKaisetsu"), Qt::Key_Escape);
+            QTest::keyClick(control(Screens::ifLoaded<frmKaisetsu>(), "txtKaisetsu"), Qt::Key_Escape);
             settle();
             m_model.closeExplanation();
             return;

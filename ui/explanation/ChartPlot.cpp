@@ -130,7 +130,7 @@ ChartPlot::ChartPlot(QWidget *parent)
 {
     setObjectName(u"ChartPlot"_s);
     setAccessibleName(u"作図"_s);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 void ChartPlot::setGeometryToPlot(std::optional<solver::Geometry> geometry)
@@ -176,6 +176,8 @@ QPointF ChartPlot::pointOf(const solver::LatLon &at) const
 
 int ChartPlot::heightForWidth(int width) const
 {
+    // Natural proportions for a layout that asks; the window's own layout gives the plot the
+    // room it has and the chart is fitted into it.
     if (!m_geometry)
         return 0;
     const double cosMid = std::cos((m_geometry->southWest.lat + m_geometry->northEast.lat) / 2 * degree);

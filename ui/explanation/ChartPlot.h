@@ -28,7 +28,6 @@ public:
     // Where a position falls in the widget, for the current size (for tests of the drawing).
     QPointF pointOf(const solver::LatLon &at) const;
 
-    bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -12,8 +12,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
-#include <QScrollArea>
 #include <QScrollBar>
+#include <QTextEdit>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -35,9 +35,10 @@ QString html(std::string_view text)
     return out;
 }
 
+// Headings in brackets rather than bold: a bold face is one more font to load and cache.
 QString heading(const QString &text)
 {
-    return u"<p style=\"margin-top:10px\"><b>"_s + text + u"</b></p>"_s;
+    return u"<p style=\"margin-top:10px\">【"_s + text + u"】</p>"_s;
 }
 
 std::optional<solver::Solution> solved(const Explanation &explanation)
@@ -57,7 +58,7 @@ QString explanationHtml(const ExamQuestion &question, const Explanation *explana
     const int key = question.CorrectChoice;
     QString out;
     if (key >= 1 && key <= 4)
-        out += u"<p><b>正答 (%1)</b>　%2</p>"_s.arg(key).arg(html(question.ChoiceText[std::size_t(key - 1)]));
+        out += u"<p>正答 (%1)　%2</p>"_s.arg(key).arg(html(question.ChoiceText[std::size_t(key - 1)]));
     if (!explanation) {
         out += u"<p>この問題の解説はありません。</p>"_s;
         return out;
@@ -78,7 +79,7 @@ QString explanationHtml(const ExamQuestion &question, const Explanation *explana
         out += heading(u"解き方"_s) + u"<table cellspacing=\"0\" cellpadding=\"2\">"_s;
         int number = 0;
         for (const solver::Step &step : solution->steps) {
-            out += u"<tr><td valign=\"top\">%1.</td><td><b>%2</b>"_s.arg(++number).arg(html(step.label));
+            out += u"<tr><td valign=\"top\">%1.</td><td>%2"_s.arg(++number).arg(html(step.label));
             if (!step.formula.empty())
                 out += u"<br>"_s + html(step.formula);
             QString working = html(step.working);
@@ -90,7 +91,7 @@ QString explanationHtml(const ExamQuestion &question, const Explanation *explana
         }
         out += u"</table>"_s;
         if (!solution->answer.empty())
-            out += u"<p><b>答</b>　"_s + html(solution->answer) + u"</p>"_s;
+            out += u"<p>答　"_s + html(solution->answer) + u"</p>"_s;
     }
     return out;
 }
@@ -103,47 +104,34 @@ frmKaisetsu::frmKaisetsu()
     setAccessibleDescription(u"解説"_s);
     lblHeader = new QLabel(this);
     lblHeader->setObjectName(u"lblHeader"_s);
-    QFont headerFont = lblHeader->font();
-    headerFont.setBold(true);
-    headerFont.setPointSizeF(headerFont.pointSizeF() * 1.2);
-    lblHeader->setFont(headerFont);
 
-    scrKaisetsu = new QScrollArea(this);
-    scrKaisetsu->setObjectName(u"scrKaisetsu"_s);
-    scrKaisetsu->setAccessibleName(u"解説"_s);
-    scrKaisetsu->setWidgetResizable(true);
-    scrKaisetsu->setFocusPolicy(Qt::StrongFocus);
-    scrKaisetsu->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto *content = new QWidget;
-    content->setObjectName(u"content"_s);
-    lblKaisetsu = new QLabel(content);
-    lblKaisetsu->setObjectName(u"lblKaisetsu"_s);
-    lblKaisetsu->setTextFormat(Qt::RichText);
-    lblKaisetsu->setWordWrap(true);
-    lblKaisetsu->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblKaisetsu->setFocusPolicy(Qt::NoFocus);
-    picKaisetsu = new PictureBox(content);
+    // A read-only text box: its text is laid out once for its width, scrolls by itself from the
+    // keyboard and reads to a screen reader line by line.
+    txtKaisetsu = new QTextEdit(this);
+    txtKaisetsu->setObjectName(u"txtKaisetsu"_s);
+    txtKaisetsu->setAccessibleName(u"解説"_s);
+    txtKaisetsu->setReadOnly(true);
+    txtKaisetsu->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    txtKaisetsu->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtKaisetsu->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtKaisetsu->setTabChangesFocus(true);
+    picKaisetsu = new PictureBox(this);
     picKaisetsu->setObjectName(u"picKaisetsu"_s);
     picKaisetsu->setAccessibleName(u"問題の図"_s);
     picKaisetsu->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     picKaisetsu->hide();
-    plotKaisetsu = new ChartPlot(content);
+    plotKaisetsu = new ChartPlot(this);
     plotKaisetsu->hide();
 
     m_besideText = new QBoxLayout(QBoxLayout::LeftToRight);
-    m_besideText->addWidget(lblKaisetsu, 1);
+    m_besideText->addWidget(txtKaisetsu, 1);
     m_besideText->addWidget(picKaisetsu, 0, Qt::AlignLeft | Qt::AlignTop);
-    auto *column = new QVBoxLayout(content);
-    column->addLayout(m_besideText);
-    column->addWidget(plotKaisetsu);
-    column->addStretch(1);
-    scrKaisetsu->setWidget(content);
-
     auto *window = new QVBoxLayout(this);
     window->addWidget(lblHeader);
-    window->addWidget(scrKaisetsu, 1);
+    window->addLayout(m_besideText, 1);
+    window->addWidget(plotKaisetsu, 1);
 
-    setTabOrder({ scrKaisetsu });
+    setTabOrder({ txtKaisetsu });
 }
 
 QSize frmKaisetsu::preferredClientSize()
@@ -161,8 +149,7 @@ void frmKaisetsu::showQuestion(std::int16_t n)
     const std::optional<solver::Solution> solution = explanation ? solved(*explanation) : std::nullopt;
 
     lblHeader->setText(u"第%1問　正答 (%2)"_s.arg(n + firstQuestionNumber).arg(question.CorrectChoice));
-    const QString text = explanationHtml(question, explanation, solution);
-    lblKaisetsu->setText(text);
+    txtKaisetsu->setHtml(explanationHtml(question, explanation, solution));
 
     QPixmap picture;
     if (question.PictureRef && !question.PictureRef->isEmpty()) {
@@ -184,13 +171,13 @@ void frmKaisetsu::showQuestion(std::int16_t n)
     if (solution && solution->geometry)
         plotKaisetsu->setAccessibleDescription(u"答 "_s + QString::fromStdString(solution->answer));
 
-    scrKaisetsu->verticalScrollBar()->setValue(0);
+    txtKaisetsu->verticalScrollBar()->setValue(0);
 }
 
 void frmKaisetsu::arrangePicture()
 {
     constexpr int narrowestText = 250;
-    const int room = scrKaisetsu->viewport()->width() - picKaisetsu->width();
+    const int room = width() - picKaisetsu->width();
     m_besideText->setDirection(picKaisetsu->isVisibleTo(this) && room < narrowestText
             ? QBoxLayout::BottomToTop
             : QBoxLayout::LeftToRight);

@@ -14,7 +14,7 @@
 
 class QBoxLayout;
 class QLabel;
-class QScrollArea;
+class QTextEdit;
 
 namespace tovarin {
 
@@ -53,8 +53,7 @@ private:
     std::int16_t m_question = -1;
     QBoxLayout *m_besideText;
     QLabel *lblHeader;
-    QScrollArea *scrKaisetsu;
-    QLabel *lblKaisetsu;
+    QTextEdit *txtKaisetsu;
     PictureBox *picKaisetsu;
     ChartPlot *plotKaisetsu;
 };

@@ -11,7 +11,7 @@
 #include "ui/explanation/ChartPlot.h"
 
 #include <QScreen>
-#include <QScrollArea>
+#include <QTextEdit>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace tovarin;
@@ -182,7 +182,7 @@ private Q_SLOTS:
         else if (how == u"own close box"_s)
             closeLikeAWindowManager(&kaisetsu);
         else
-            QTest::keyClick(control(&kaisetsu, "scrKaisetsu"), Qt::Key_Escape);
+            QTest::keyClick(control(&kaisetsu, "txtKaisetsu"), Qt::Key_Escape);
         QVERIFY(!explanationOnView());
         QVERIFY(!Screens::ifLoaded<frmKaisetsu>());
         QCOMPARE(Screens::ifLoaded<frmSiken>() && Screens::ifLoaded<frmSiken>()->isVisible(), examOnView);
@@ -212,9 +212,9 @@ private Q_SLOTS:
         ExamRun run;
         frmKaisetsu &kaisetsu = openExplanation(run, index);
         const ExamQuestion &question = examPaper().Questions[std::size_t(index)];
-        const QString text = control<QLabel>(&kaisetsu, "lblKaisetsu")->text();
+        const QString text = control<QTextEdit>(&kaisetsu, "txtKaisetsu")->toPlainText();
         const QString key = QString::fromStdString(question.ChoiceText[std::size_t(question.CorrectChoice - 1)]);
-        QVERIFY2(text.contains(key.toHtmlEscaped()), qPrintable(text));
+        QVERIFY2(text.startsWith(u"正答 (%1)"_s.arg(question.CorrectChoice)) && text.contains(key), qPrintable(text));
         QVERIFY(text.contains(u"正答の理由"_s));
         QCOMPARE(text.contains(u"解き方"_s), steps);
         QCOMPARE(control<ChartPlot>(&kaisetsu, "ChartPlot")->isVisibleTo(&kaisetsu), plot);
@@ -231,7 +231,7 @@ private Q_SLOTS:
         clickNumber(results, 2);
         QTest::mouseClick(kaisetsuButton(Screens::ifLoaded<frmSiken>()), Qt::LeftButton);
         const frmKaisetsu &kaisetsu = *Screens::ifLoaded<frmKaisetsu>();
-        QVERIFY(control<QLabel>(&kaisetsu, "lblKaisetsu")->text().contains(u"解説はありません"_s));
+        QVERIFY(control<QTextEdit>(&kaisetsu, "txtKaisetsu")->toPlainText().contains(u"解説はありません"_s));
         QVERIFY(!control<ChartPlot>(&kaisetsu, "ChartPlot")->isVisibleTo(&kaisetsu));
     }
 };
