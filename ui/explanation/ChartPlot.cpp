@@ -73,9 +73,9 @@ void drawLabel(QPainter &painter, QPointF anchor, const QString &text, const QRe
         return;
     const QFontMetricsF metrics(painter.font());
     const QSizeF size(metrics.horizontalAdvance(text) + 6, metrics.height() + 2);
-    const QPointF offsets[] = { { 5, -3 - size.height() }, { 5, 3 }, { -5 - size.width(), -3 - size.height() },
-                                { -5 - size.width(), 3 }, { 5, -6 - 2 * size.height() }, { 5, 6 + size.height() },
-                                { -size.width() / 2, -8 - 2 * size.height() }, { -size.width() / 2, 8 + size.height() } };
+    const double w = size.width(), h = size.height();
+    const QPointF offsets[] = { { 8, -4 - h }, { 8, 4 }, { -8 - w, -4 - h }, { -8 - w, 4 },
+                                { -w / 2, -8 - h }, { -w / 2, 8 }, { 8, -8 - 2 * h }, { 8, 8 + h } };
     QRectF box;
     QRectF fallback;
     for (const QPointF &offset : offsets) {
@@ -251,9 +251,14 @@ void ChartPlot::paintEvent(QPaintEvent *)
         const double tick = major ? 8 : 4;
         painter.drawLine(QPointF(x, f.area.bottom()), QPointF(x, f.area.bottom() - tick));
         painter.drawLine(QPointF(x, f.area.top()), QPointF(x, f.area.top() + tick));
-        if (major)
-            painter.drawText(QRectF(x - 60, f.area.bottom() + 2, 120, marginBottom - 2),
-                             Qt::AlignHCenter | Qt::AlignTop, graduationText(t));
+        if (major) {
+            // Centred under its meridian, but kept inside the widget at either end.
+            const QString text = graduationText(t);
+            const double half = metrics.horizontalAdvance(text) / 2 + 1;
+            const double centre = std::clamp(x, half, width() - half);
+            painter.drawText(QRectF(centre - half, f.area.bottom() + 2, 2 * half, marginBottom - 2),
+                             Qt::AlignHCenter | Qt::AlignTop, text);
+        }
     }
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(f.area);
@@ -263,7 +268,8 @@ void ChartPlot::paintEvent(QPaintEvent *)
     // The labels keep clear of the points' symbols and of each other.
     QList<QRectF> taken;
     for (const solver::ChartPoint &point : g.points)
-        taken.append(QRectF(at(point.at) - QPointF(7, 7), QSizeF(14, 14)));
+        taken.append(QRectF(at(point.at) - QPointF(6, 6), QSizeF(12, 12)));
+    taken.append(QRectF(f.area.right() - 30, f.area.top(), 30, 44 + metrics.height())); // north
     if (g.answerPoint)
         taken.append(QRectF(at(*g.answerPoint) - QPointF(10, 10), QSizeF(20, 20)));
 
@@ -335,7 +341,19 @@ void ChartPlot::paintEvent(QPaintEvent *)
         painter.drawLine(at(g.answerLine->from), at(g.answerLine->to));
     }
 
-    for (const solver::ChartPoint &point : g.points) {
+    // A point where an earlier one lies (a run that returns to its start) is that point, drawn
+    // and named once.
+    const auto drawnBefore = [&g](std::size_t i) {
+        for (std::size_t j = 0; j < i; ++j)
+            if (std::abs(g.points[j].at.lat - g.points[i].at.lat) < 1e-4
+                && std::abs(g.points[j].at.lon - g.points[i].at.lon) < 1e-4)
+                return true;
+        return false;
+    };
+    for (std::size_t i = 0; i < g.points.size(); ++i) {
+        const solver::ChartPoint &point = g.points[i];
+        if (drawnBefore(i))
+            continue;
         const QPointF p = at(point.at);
         painter.setPen(QPen(palette().windowText().color(), 1.4));
         switch (point.role) {
