@@ -11,6 +11,8 @@
 #include "ui/explanation/ChartPlot.h"
 
 #include <QScreen>
+
+#include <cmath>
 #include <QTextEdit>
 
 using namespace Qt::Literals::StringLiterals;
@@ -221,6 +223,29 @@ private Q_SLOTS:
         QCOMPARE(control<QLabel>(&kaisetsu, "picKaisetsu")->isVisibleTo(&kaisetsu), picture);
         if (picture)
             QCOMPARE(control<QLabel>(&kaisetsu, "picKaisetsu")->pixmap().isNull(), false);
+    }
+
+    // North up, east to the right, and a mile the same length north-south as east-west (a
+    // minute of longitude is cos(latitude) miles), every point of the solution inside the chart.
+    void thePlotIsNorthUpAtOneScaleWithEveryPointInside()
+    {
+        ExamRun run;
+        frmKaisetsu &kaisetsu = openExplanation(run, 0);
+        const auto *plot = control<ChartPlot>(&kaisetsu, "ChartPlot");
+        QVERIFY(plot->geometryToPlot());
+        const solver::Geometry &g = *plot->geometryToPlot();
+        const solver::LatLon centre { (g.southWest.lat + g.northEast.lat) / 2,
+                                      (g.southWest.lon + g.northEast.lon) / 2 };
+        const double mileOfLongitude = 1.0 / 60 / std::cos(centre.lat * M_PI / 180);
+        const QPointF here = plot->pointOf(centre);
+        const QPointF north = plot->pointOf({ centre.lat + 1.0 / 60, centre.lon });
+        const QPointF east = plot->pointOf({ centre.lat, centre.lon + mileOfLongitude });
+        QVERIFY(north.y() < here.y() && qFuzzyCompare(north.x(), here.x()));
+        QVERIFY(east.x() > here.x() && qFuzzyCompare(east.y(), here.y()));
+        QVERIFY(std::abs((here.y() - north.y()) - (east.x() - here.x())) < 1e-6);
+        const QRectF inside(plot->rect());
+        for (const solver::ChartPoint &point : g.points)
+            QVERIFY2(inside.contains(plot->pointOf(point.at)), point.name.c_str());
     }
 
     void aQuestionTheBankDoesNotKnowSaysSo()
