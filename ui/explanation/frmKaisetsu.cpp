@@ -15,6 +15,9 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
+#include <optional>
+#include <stdexcept>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace tovarin {
@@ -47,7 +50,7 @@ std::optional<solver::Solution> solved(const Explanation &explanation)
         return std::nullopt;
     try {
         return solver::solve(solver::CheckTable::fromToml(explanation.checkToml));
-    } catch (const solver::CheckError &) {
+    } catch (const std::exception &) {
         return std::nullopt; // the bank's build solved every table; a failure here shows no working
     }
 }
@@ -168,8 +171,9 @@ void frmKaisetsu::showQuestion(std::int16_t n)
 
     plotKaisetsu->setGeometryToPlot(solution ? solution->geometry : std::nullopt);
     plotKaisetsu->setVisible(plotKaisetsu->geometryToPlot().has_value());
-    if (solution && solution->geometry)
-        plotKaisetsu->setAccessibleDescription(u"答 "_s + QString::fromStdString(solution->answer));
+    plotKaisetsu->setAccessibleDescription(solution && solution->geometry
+            ? u"答 "_s + QString::fromStdString(solution->answer)
+            : QString());
 
     txtKaisetsu->verticalScrollBar()->setValue(0);
 }
