@@ -1,11 +1,14 @@
 #include "app/Navigator.h"
 
+#include "app/Beside.h"
 #include "app/ErrorTrap.h"
 #include "app/MessageBox.h"
 #include "app/Screens.h"
 
 #include "paper/Clock.h"
 #include "paper/ExamPaper.h"
+
+#include <QScreen>
 
 #include <optional>
 
@@ -20,6 +23,10 @@ void Navigator::attach(frmMenu &menu)
 void Navigator::attach(frmSiken &siken)
 {
     QObject::connect(&siken, &frmSiken::testEnded, &siken, [&siken] { endTest(siken); });
+    QObject::connect(&siken, &frmSiken::explanationRequested, &siken,
+        [&siken] { openExplanation(siken); });
+    QObject::connect(&siken, &frmSiken::questionShown, &siken, &Navigator::followQuestion);
+    QObject::connect(&siken, &frmSiken::hiddenInReview, &siken, &Navigator::closeExplanation);
 }
 
 void Navigator::attach(frmSeiseki &seiseki)
@@ -28,8 +35,14 @@ void Navigator::attach(frmSeiseki &seiseki)
     QObject::connect(&seiseki, &frmSeiseki::closed, &seiseki, [&seiseki] { closeResults(seiseki); });
 }
 
+void Navigator::attach(frmKaisetsu &kaisetsu)
+{
+    QObject::connect(&kaisetsu, &frmKaisetsu::closed, &kaisetsu, &Navigator::closeExplanation);
+}
+
 void Navigator::startTest(frmMenu &menu)
 {
+    closeExplanation();
     AssembleExam();
     ResetAnswers();
     frmSiken &siken = Screens::frmSiken();
@@ -42,6 +55,7 @@ void Navigator::startTest(frmMenu &menu)
 
 void Navigator::endTest(frmSiken &siken)
 {
+    closeExplanation();
     Screens::frmSeiseki().Show();
     siken.hide();
 }
@@ -55,6 +69,7 @@ void Navigator::reviewQuestion(std::int16_t index)
         siken.iNumber = index; // before SetMondai, which sets the navigation buttons from it
         siken.SetMondai(index);
         siken.showStoredAnswer(index);
+        siken.setExplanationOffered(true);
     } catch (...) {
         failure = trappedErrorText(trappedError(std::current_exception()));
     }
@@ -65,9 +80,41 @@ void Navigator::reviewQuestion(std::int16_t index)
 
 void Navigator::closeResults(frmSeiseki &seiseki)
 {
+    closeExplanation();
     Screens::frmMenu().Show();
     Screens::unload<frmSiken>();
     Screens::unload(seiseki);
+}
+
+void Navigator::openExplanation(frmSiken &siken)
+{
+    const bool wasOpen = Screens::ifLoaded<frmKaisetsu>() != nullptr;
+    frmKaisetsu &kaisetsu = Screens::frmKaisetsu();
+    if (wasOpen) {
+        kaisetsu.Show();
+        return;
+    }
+    kaisetsu.showQuestion(siken.iNumber);
+    // The exam screen's own frame stands for the frame the new window will get.
+    const QRect examFrame = siken.frameGeometry();
+    const QSize decoration = examFrame.size() - siken.geometry().size();
+    const QScreen *screen = siken.screen();
+    const QRect available = screen ? screen->availableGeometry() : examFrame;
+    const QRect frame = besideFrame(examFrame, available,
+        frmKaisetsu::preferredClientSize() + decoration,
+        frmKaisetsu::minimumClientWidth + decoration.width());
+    kaisetsu.Show(frame.topLeft(), frame.size() - decoration);
+}
+
+void Navigator::followQuestion(std::int16_t index)
+{
+    if (frmKaisetsu *kaisetsu = Screens::ifLoaded<frmKaisetsu>())
+        kaisetsu->showQuestion(index);
+}
+
+void Navigator::closeExplanation()
+{
+    Screens::unload<frmKaisetsu>();
 }
 
 } // namespace tovarin

@@ -12,6 +12,16 @@
 //                       in the message box and skips the steps after it
 //   results "閉じる"  -> show the menu (a fresh load), unload the exam screen and the results
 //
+// and for the explanation of review (frmKaisetsu), which only review offers:
+//
+//   results 問51..64  -> the exam screen offers "解説"
+//   exam "解説"       -> open the explanation of the question on screen beside the exam screen,
+//                       or bring it forward if it is open
+//   exam question     -> an open explanation follows the question the exam screen shows
+//   the review's end  -> unload the explanation: the exam screen hidden ("試験終了", its close
+//                       box), the results closed ("閉じる", their close box), a new test
+//   its close box     -> unload the explanation
+//
 // Screens connects each screen to the navigator when it makes it, before its Form_Load runs.
 #pragma once
 
@@ -22,6 +32,7 @@ namespace tovarin {
 class frmMenu;
 class frmSiken;
 class frmSeiseki;
+class frmKaisetsu;
 
 class Navigator
 {
@@ -29,12 +40,16 @@ public:
     static void attach(frmMenu &menu);
     static void attach(frmSiken &siken);
     static void attach(frmSeiseki &seiseki);
+    static void attach(frmKaisetsu &kaisetsu);
 
 private:
     static void startTest(frmMenu &menu);
     static void endTest(frmSiken &siken);
     static void reviewQuestion(std::int16_t index);
     static void closeResults(frmSeiseki &seiseki);
+    static void openExplanation(frmSiken &siken);
+    static void followQuestion(std::int16_t index);
+    static void closeExplanation();
 };
 
 } // namespace tovarin

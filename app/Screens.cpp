@@ -46,7 +46,8 @@ void Screens::runFormLoad(Form &form)
 void Screens::unload(Form &form)
 {
     const bool wasLoaded = forget(slot<tovarin::frmMenu>(), form)
-        || forget(slot<tovarin::frmSiken>(), form) || forget(slot<tovarin::frmSeiseki>(), form);
+        || forget(slot<tovarin::frmSiken>(), form) || forget(slot<tovarin::frmSeiseki>(), form)
+        || forget(slot<tovarin::frmKaisetsu>(), form);
     if (!wasLoaded)
         return;
     form.hide();
@@ -62,7 +63,8 @@ void Screens::endProgram()
 {
     for (Form *form : { static_cast<Form *>(ifLoaded<tovarin::frmMenu>()),
              static_cast<Form *>(ifLoaded<tovarin::frmSiken>()),
-             static_cast<Form *>(ifLoaded<tovarin::frmSeiseki>()) })
+             static_cast<Form *>(ifLoaded<tovarin::frmSeiseki>()),
+             static_cast<Form *>(ifLoaded<tovarin::frmKaisetsu>()) })
         if (form)
             form->hide();
     if (g_exitReplacement)
@@ -83,9 +85,11 @@ void Screens::unloadAll()
     all.append(slot<tovarin::frmMenu>().data());
     all.append(slot<tovarin::frmSiken>().data());
     all.append(slot<tovarin::frmSeiseki>().data());
+    all.append(slot<tovarin::frmKaisetsu>().data());
     slot<tovarin::frmMenu>().clear();
     slot<tovarin::frmSiken>().clear();
     slot<tovarin::frmSeiseki>().clear();
+    slot<tovarin::frmKaisetsu>().clear();
     for (const QPointer<Form> &form : all)
         delete form.data();
 }

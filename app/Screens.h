@@ -1,4 +1,4 @@
-// The program's three screens by name, the way the navigator calls them:
+// The program's three screens and the review's explanation window by name, the way the navigator calls them:
 // Screens::frmSiken().Show(), Screens::frmSiken().iNumber = 0, Screens::unload(menu).
 //
 // A screen is loaded the first time it is used: its controls take their designed values, then
@@ -12,6 +12,7 @@
 
 #include "app/Navigator.h"
 #include "ui/exam/frmSiken.h"
+#include "ui/explanation/frmKaisetsu.h"
 #include "ui/menu/frmMenu.h"
 #include "ui/results/frmSeiseki.h"
 
@@ -28,6 +29,7 @@ public:
     static tovarin::frmMenu &frmMenu() { return load<tovarin::frmMenu>(); }
     static tovarin::frmSiken &frmSiken() { return load<tovarin::frmSiken>(); }
     static tovarin::frmSeiseki &frmSeiseki() { return load<tovarin::frmSeiseki>(); }
+    static tovarin::frmKaisetsu &frmKaisetsu() { return load<tovarin::frmKaisetsu>(); }
 
     // The loaded screen of that kind, or nullptr; asking loads nothing.
     template <class Screen> static Screen *ifLoaded() { return slot<Screen>().data(); }

@@ -10,9 +10,13 @@
 //   NextToPicture    次の問題＞ from 第54問 to 第55問, a question with a picture, painted
 //   NextToText       次の問題＞ from 第51問 to 第52問, text only, painted
 //   EndTest          試験終了 to the results painted
+//   OpenExplanation  解説 in review of 第51問 (chart work: steps and plot) to the explanation painted
+//   NextExplained    次の問題＞ from 第51問 to 第52問 with the explanation open, to the explanation
+//                    painted on 第52問
 // The last four run in this process; their baseline is an empty window shown and painted here.
 // Every iteration measures the baseline next to the figure; "x_empty" is their ratio. The first
 // 試験開始 of the process and its first picture are also printed at the end, cold.
+// The first 解説 of the process (the solver and its plot cold) is printed with them.
 // TOVARIN_BENCH_ITERATIONS sets the iterations (default 20); scripts/bench.sh runs it all.
 
 #include "FirstPaint.h"
@@ -24,7 +28,9 @@
 #include "RandomSource.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <benchmark/benchmark.h>
@@ -259,9 +265,12 @@ struct ColdFigures
 {
     double startTest = -1;
     double nextToPicture = -1;
+    double openExplanation = -1;
 };
 
 ColdFigures g_cold;
+
+frmSiken &reviewFirstQuestion();
 
 // Measured once, before the first in-process benchmark warms anything.
 void measureColdFigures()
@@ -277,6 +286,9 @@ void measureColdFigures()
     for (int i = 0; i < 3; ++i)
         timeUntilShown<frmSiken>([&] { siken.cmdNext_Click(); });
     cold.nextToPicture = timeUntilShown<frmSiken>([&] { button(&siken, "cmdNext")->click(); });
+    frmSiken &reviewed = reviewFirstQuestion();
+    cold.openExplanation
+        = timeUntilShown<frmKaisetsu>([&] { button(&reviewed, "cmdKaisetsu")->click(); });
     Screens::unloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -341,6 +353,60 @@ void EndTest(benchmark::State &state)
     }
 }
 
+// The review of 第51問 after a test ended at once.
+frmSiken &reviewFirstQuestion()
+{
+    frmSiken &siken = startTest();
+    timeUntilShown<frmSeiseki>([&] { button(&siken, "cmdSyuuryou")->click(); });
+    auto *label = Screens::ifLoaded<frmSeiseki>()->findChild<QWidget *>(u"Label17_0"_s);
+    timeUntilShown<frmSiken>([&] {
+        const QPointF centre(label->rect().center());
+        QMouseEvent press(QEvent::MouseButtonPress, centre, label->mapToGlobal(centre),
+            Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, centre, label->mapToGlobal(centre),
+            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(label, &press);
+        QCoreApplication::sendEvent(label, &release);
+    });
+    return siken;
+}
+
+QString explanationHeader()
+{
+    const frmKaisetsu *kaisetsu = Screens::ifLoaded<frmKaisetsu>();
+    return kaisetsu ? kaisetsu->findChild<QLabel *>(u"lblHeader"_s)->text() : QString();
+}
+
+void OpenExplanation(benchmark::State &state)
+{
+    measureColdFigures();
+    frmSiken &siken = reviewFirstQuestion();
+    Figures figures(state);
+    for (auto _ : state) {
+        const double empty = emptyWindowShown();
+        const double shown
+            = timeUntilShown<frmKaisetsu>([&] { button(&siken, "cmdKaisetsu")->click(); });
+        if (!figures.add(shown, empty, explanationHeader().startsWith(u"第51問"_s)))
+            break;
+        Screens::unload<frmKaisetsu>();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+void NextExplained(benchmark::State &state)
+{
+    frmSiken &siken = reviewFirstQuestion();
+    timeUntilShown<frmKaisetsu>([&] { button(&siken, "cmdKaisetsu")->click(); });
+    Figures figures(state);
+    for (auto _ : state) {
+        const double empty = emptyWindowShown();
+        const double shown = timeUntilShown<frmKaisetsu>([&] { button(&siken, "cmdNext")->click(); });
+        if (!figures.add(shown, empty, explanationHeader().startsWith(u"第52問"_s)))
+            break;
+        timeUntilShown<frmKaisetsu>([&] { button(&siken, "cmdBefore")->click(); });
+    }
+}
+
 // The offscreen platform cannot raise a window and says so at every showing.
 QtMessageHandler g_previousHandler = nullptr;
 void quietAboutRaise(QtMsgType type, const QMessageLogContext &context, const QString &message)
@@ -374,7 +440,9 @@ int main(int argc, char *argv[])
             ->Iterations(std::max(1, n / 2));
     for (const auto &[name, function] :
         { std::pair { "StartTest", &StartTest }, std::pair { "NextToPicture", &NextToPicture },
-            std::pair { "NextToText", &NextToText }, std::pair { "EndTest", &EndTest } })
+            std::pair { "NextToText", &NextToText }, std::pair { "EndTest", &EndTest },
+            std::pair { "OpenExplanation", &OpenExplanation },
+            std::pair { "NextExplained", &NextExplained } })
         benchmark::RegisterBenchmark(name, function)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond)
@@ -382,8 +450,9 @@ int main(int argc, char *argv[])
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     if (g_cold.startTest >= 0)
-        std::printf("The first of the process, cold: StartTest %.2f ms, NextToPicture %.2f ms\n",
-            g_cold.startTest * 1000, g_cold.nextToPicture * 1000);
+        std::printf("The first of the process, cold: StartTest %.2f ms, NextToPicture %.2f ms, "
+                    "OpenExplanation %.2f ms\n",
+            g_cold.startTest * 1000, g_cold.nextToPicture * 1000, g_cold.openExplanation * 1000);
     Screens::unloadAll();
     replaceProgramRandom(nullptr);
     return g_failed ? 1 : 0;

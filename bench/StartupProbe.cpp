@@ -2,8 +2,9 @@
 // process. It starts exactly as the program does (main's set-up, then runProgram, the menu as the
 // first window) and ends by the program's own end as soon as the menu has been painted.
 // With the argument "full-test" it first takes a whole test the candidate's way, every question
-// answered and visited, the results shown and one picture question reviewed, so that its peak
-// memory is that of a full test.
+// answered and visited, the results shown, one picture question reviewed and its explanation
+// opened and taken through all fourteen questions, so that its peak memory is that of a full
+// test with every explanation shown.
 
 #include "FirstPaint.h"
 #include "PeakMemory.h"
@@ -59,6 +60,11 @@ void takeAWholeTest()
     bench::FirstPaint reviewed(isA<frmSiken>);
     clickLabel(Screens::ifLoaded<frmSeiseki>()->findChild<QWidget *>(u"Label17_4"_s)); // 問55
     reviewed.wait();
+    clickAndWait<frmKaisetsu>(siken, u"cmdKaisetsu"_s);
+    for (int i = 4; i < 13; ++i)
+        clickAndWait<frmKaisetsu>(siken, u"cmdNext"_s);
+    for (int i = 13; i > 0; --i)
+        clickAndWait<frmKaisetsu>(siken, u"cmdBefore"_s);
 }
 
 } // namespace

@@ -61,11 +61,25 @@ Form::Form(BorderStyle border, QSize clientSize)
 
 void Form::Show()
 {
+    showFirstTime(nullptr, size());
+}
+
+void Form::Show(QPoint framePosition, QSize clientSize)
+{
+    showFirstTime(&framePosition, clientSize);
+}
+
+void Form::showFirstTime(const QPoint *framePosition, QSize clientSize)
+{
     if (!m_shownSinceLoad) {
         m_shownSinceLoad = true;
-        if (const QScreen *screen = QGuiApplication::primaryScreen())
+        if (framePosition) {
+            resize(clientSize); // move() places a window by its frame
+            move(*framePosition);
+        } else if (const QScreen *screen = QGuiApplication::primaryScreen()) {
             setGeometry(QStyle::alignedRect(
                 Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+        }
         for (const QPointer<QWidget> &control : std::as_const(m_tabOrder)) {
             if (control && control->isEnabled() && (control->focusPolicy() & Qt::TabFocus)) {
                 control->setFocus(Qt::TabFocusReason);

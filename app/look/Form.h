@@ -25,6 +25,9 @@ public:
     // load also centres it on the screen and gives the focus to the first control of the tab
     // order that can take it.
     void Show();
+    // The same, but the first showing after a load gives the client area the given size and puts
+    // the window's frame (its top left corner) at the given point instead of centring it.
+    void Show(QPoint framePosition, QSize clientSize);
 
 protected:
     Form(BorderStyle border, QSize clientSize);
@@ -50,6 +53,8 @@ protected:
 
 private:
     friend class Screens;
+
+    void showFirstTime(const QPoint *framePosition, QSize clientSize);
 
     BorderStyle m_border;
     bool m_shownSinceLoad = false;

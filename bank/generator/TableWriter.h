@@ -12,4 +12,8 @@ namespace tovarin::bankgen {
 void writeContainer(std::ostream &out, const banksource::SourceBank &bank, const char *name,
                     int firstNumber, int lastNumber);
 
+// The explanation table of ExplanationTables.h: every variant's explanation, refutations and
+// check table (as TOML), with its question text to find it by.
+void writeExplanations(std::ostream &out, const banksource::SourceBank &bank);
+
 } // namespace tovarin::bankgen

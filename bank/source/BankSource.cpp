@@ -140,6 +140,14 @@ public:
                         + std::to_string(m_slot.variants.size()) + " variants in the file");
         for (std::size_t i = 0; i < m_slot.variants.size(); ++i)
             checkVariant(static_cast<int>(i), m_slot.variants[i]);
+        // The review finds a drawn question's explanation by its slot and its text.
+        for (std::size_t i = 1; i < m_slot.variants.size(); ++i)
+            for (std::size_t j = 0; j < i; ++j)
+                if (m_slot.variants[i].question == m_slot.variants[j].question) {
+                    problem(static_cast<int>(i), "has the same question text as variant "
+                                                     + std::to_string(j));
+                    break;
+                }
     }
 
 private:

@@ -7,6 +7,8 @@
 
 #include "QuestionBank.h"
 
+#include "ui/results/IndexedLabel.h"
+
 #include <QAccessible>
 #include <QLineEdit>
 
@@ -183,6 +185,52 @@ private Q_SLOTS:
             QVERIFY2(state.readOnly, "a locked box must not offer itself for typing");
         if (role == QAccessible::RadioButton)
             QVERIFY(state.checkable && !state.checked);
+    }
+
+    // The explanation of review, on the built-in bank: "解説" is a button by its caption, and the
+    // window, its scrolled text, the text itself (as plain text), the plot and the picture are
+    // each named.
+    void theExplanationReads_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::newRow("chart work, 第51問") << 0;
+        QTest::newRow("weather picture, 第55問") << 4;
+    }
+    void theExplanationReads()
+    {
+        QFETCH(int, index);
+        examPaper() = ExamPaper {};
+        ExamRun run;
+        frmSiken &siken = run.start();
+        click(&siken, "cmdSyuuryou");
+        QTest::mouseClick(Screens::ifLoaded<frmSeiseki>()->findChild<IndexedLabel *>(u"Label17_%1"_s.arg(index)),
+            Qt::LeftButton);
+        QWidget *button = control(&siken, "cmdKaisetsu");
+        QCOMPARE(int(accessible(button)->role()), int(QAccessible::Button));
+        QCOMPARE(nameOf(button), u"解説"_s);
+        QVERIFY(accessible(button)->state().focusable && !accessible(button)->state().invisible);
+        click(&siken, "cmdKaisetsu");
+        const frmKaisetsu *kaisetsu = Screens::ifLoaded<frmKaisetsu>();
+        QVERIFY(kaisetsu);
+        QCOMPARE(int(accessible(kaisetsu)->role()), int(QAccessible::Window));
+        QCOMPARE(nameOf(kaisetsu), u"Tovarin"_s);
+        QCOMPARE(accessible(kaisetsu)->text(QAccessible::Description), u"解説"_s);
+        QAccessibleInterface *box = accessible(control(kaisetsu, "txtKaisetsu"));
+        QCOMPARE(box->text(QAccessible::Name), u"解説"_s);
+        QCOMPARE(int(box->role()), int(QAccessible::EditableText));
+        QVERIFY(box->state().focusable && box->state().readOnly);
+        QVERIFY(box->textInterface());
+        const QString text = box->textInterface()->text(0, box->textInterface()->characterCount());
+        const ExamQuestion &question = examPaper().Questions[std::size_t(index)];
+        QVERIFY2(text.contains(u"正答の理由"_s) && !text.contains(u"<"_s), qPrintable(text));
+        QVERIFY2(text.contains(QString::fromStdString(question.ChoiceText[std::size_t(question.CorrectChoice - 1)])),
+            qPrintable(text));
+        if (index == 0) {
+            QCOMPARE(nameOf(control(kaisetsu, "ChartPlot")), u"作図"_s);
+            QVERIFY(accessible(control(kaisetsu, "ChartPlot"))->text(QAccessible::Description).startsWith(u"答 "_s));
+        } else {
+            QCOMPARE(nameOf(control(kaisetsu, "picKaisetsu")), u"問題の図"_s);
+        }
     }
 
     // The question, the choices, the header, the selection, the navigation, the correct answer,

@@ -4,7 +4,11 @@
 
 #include "ui/ScreenTestSupport.h"
 
+#include "ui/results/IndexedLabel.h"
+
 #include <QLineEdit>
+#include <QTextEdit>
+#include <QScrollBar>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace tovarin;
@@ -218,6 +222,42 @@ private Q_SLOTS:
         QCOMPARE(programEnds(), 0);
         press();
         QCOMPARE(programEnds(), 1);
+    }
+
+    // In review "解説" follows "正答表示" in the round; it opens the explanation with the focus on
+    // its text, which the keys scroll, and Escape closes it.
+    void theExplanationIsReachedAndScrolledFromTheKeyboard()
+    {
+        ExamRun run;
+        frmSiken &siken = run.start();
+        click(&siken, "cmdSyuuryou");
+        QTest::mouseClick(Screens::ifLoaded<frmSeiseki>()->findChild<IndexedLabel *>(u"Label17_0"_s),
+            Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowActive(&siken));
+        control(&siken, "cmdCorAns")->setFocus();
+        type(Qt::Key_Tab);
+        QCOMPARE(focused(), u"cmdKaisetsu"_s);
+        type(Qt::Key_Tab);
+        QCOMPARE(focused(), u"cmdNext"_s); // round to the start; "＜前の問題" is disabled on 第51問
+        type(Qt::Key_Tab, Qt::ShiftModifier);
+        type(Qt::Key_Return);
+        frmKaisetsu *kaisetsu = Screens::ifLoaded<frmKaisetsu>();
+        QVERIFY(kaisetsu);
+        QVERIFY(QTest::qWaitForWindowActive(kaisetsu));
+        QCOMPARE(focused(), u"txtKaisetsu"_s);
+        QScrollBar *bar = control<QTextEdit>(kaisetsu, "txtKaisetsu")->verticalScrollBar();
+        QVERIFY2(bar->maximum() > 0, "the chart question's explanation is taller than its box");
+        type(Qt::Key_PageDown);
+        QVERIFY(bar->value() > 0);
+        type(Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(bar->maximum() - bar->value() < bar->pageStep() / 4); // the last line on view
+        type(Qt::Key_Home, Qt::ControlModifier);
+        QVERIFY(bar->value() < bar->pageStep() / 4); // the first line on view
+        type(Qt::Key_Tab); // the one control of its window: the focus stays
+        QCOMPARE(focused(), u"txtKaisetsu"_s);
+        type(Qt::Key_Escape);
+        QVERIFY(!Screens::ifLoaded<frmKaisetsu>());
+        QVERIFY(siken.isVisible());
     }
 
     // Held down, Enter repeats; the focus never falls from a navigation button onto

@@ -87,8 +87,11 @@ enum class Act {
     Review, // 問(51 + index)
     Close, // 閉じる
     ResultsCloseBox,
+    Kaisetsu, // 解説
+    ExplanationCloseBox,
+    ExplanationEscape,
 };
-constexpr int actCount = int(Act::ResultsCloseBox) + 1;
+constexpr int actCount = int(Act::ExplanationEscape) + 1;
 
 struct Step
 {
@@ -146,6 +149,12 @@ QString describe(const Step &step)
         return click + u"閉じる"_s;
     case Act::ResultsCloseBox:
         return u"the results' close box"_s;
+    case Act::Kaisetsu:
+        return click + u"解説"_s;
+    case Act::ExplanationCloseBox:
+        return u"the explanation's close box"_s;
+    case Act::ExplanationEscape:
+        return u"Escape on the explanation"_s;
     }
     return {};
 }
@@ -181,9 +190,13 @@ Step pickStep(const WalkModel &model, WalkRandom &random, int skill)
     if (roll < 20)
         return { Act::Tick };
 
+    if (model.visible(Screen::Explanation) && random.percent(5))
+        return { random.percent(50) ? Act::ExplanationCloseBox : Act::ExplanationEscape };
     const bool examOnView = model.visible(Screen::Exam);
     const bool resultsOnView = model.visible(Screen::Results);
     if (examOnView && (!resultsOnView || random.percent(75))) {
+        if (model.explanationOffered && random.percent(10))
+            return { Act::Kaisetsu, 0, random.percent(15) };
         roll = random.below(100);
         if (roll < 34) {
             const int k = random.percent(skill)
@@ -390,14 +403,17 @@ public:
                     QVariant::fromValue(program).toString(), QVariant::fromValue(model).toString());
         };
 
-        const std::array<Form *, 3> forms { Screens::ifLoaded<frmMenu>(),
-            Screens::ifLoaded<frmSiken>(), Screens::ifLoaded<frmSeiseki>() };
-        const std::array<QString, 3> names { u"frmMenu"_s, u"frmSiken"_s, u"frmSeiseki"_s };
+        const std::array<Form *, 4> forms { Screens::ifLoaded<frmMenu>(),
+            Screens::ifLoaded<frmSiken>(), Screens::ifLoaded<frmSeiseki>(),
+            Screens::ifLoaded<frmKaisetsu>() };
+        const std::array<QString, 4> names { u"frmMenu"_s, u"frmSiken"_s, u"frmSeiseki"_s,
+            u"frmKaisetsu"_s };
         bool anyOnView = false;
-        for (std::size_t s = 0; s < 3; ++s) {
+        for (std::size_t s = 0; s < 4; ++s) {
             const bool loaded = forms[s] != nullptr;
             const bool onView = loaded && forms[s]->isVisible();
-            anyOnView |= onView;
+            if (s < 3)
+                anyOnView |= onView; // the explanation never stands alone
             differ(names[s] + u" loaded"_s, loaded, m_model.screens[s].loaded);
             differ(names[s] + u" on view"_s, onView, m_model.screens[s].visible);
         }
@@ -428,8 +444,19 @@ public:
                     found << u"the exam paper's question %1 changed since the draw"_s.arg(51 + i);
         }
 
-        if (const auto *siken = Screens::ifLoaded<frmSiken>())
+        if (const auto *siken = Screens::ifLoaded<frmSiken>()) {
             examScreenDifferences(*siken, differ);
+            if (siken->findChild<QTimer *>(u"Timer1"_s)->isActive()
+                && (Screens::ifLoaded<frmKaisetsu>()
+                    || control(siken, "cmdKaisetsu")->isVisibleTo(siken)))
+                found << u"the explanation is offered during a test"_s;
+        }
+        if (const auto *kaisetsu = Screens::ifLoaded<frmKaisetsu>()) {
+            differ(u"the question explained"_s, int(kaisetsu->question()), m_model.explained);
+            const int key = m_model.questions[std::size_t(m_model.explained)].correct;
+            differ(u"the explanation's header"_s, control<QLabel>(kaisetsu, "lblHeader")->text(),
+                u"第%1問　正答 (%2)"_s.arg(51 + m_model.explained).arg(key));
+        }
         if (const auto *results = Screens::ifLoaded<frmSeiseki>()) {
             const ResultsShown shown = resultsOnScreen(*results);
             if (!m_model.results)
@@ -484,6 +511,8 @@ private:
             QString::fromStdString(m_model.correctShown));
         differ(u"the countdown running"_s, siken.findChild<QTimer *>(u"Timer1"_s)->isActive(),
             m_model.counting);
+        differ(u"解説 offered"_s, control(&siken, "cmdKaisetsu")->isVisibleTo(&siken),
+            m_model.explanationOffered);
     }
 
     static ResultsShown resultsOnScreen(const frmSeiseki &results)
@@ -633,6 +662,19 @@ private:
         case Act::ResultsCloseBox:
             closeBox(Screens::ifLoaded<frmSeiseki>());
             m_model.closeResults();
+            return;
+        case Act::Kaisetsu:
+            clickButton(Screens::ifLoaded<frmSiken>(), "cmdKaisetsu", step.twice);
+            twiceOnExam(step, [this] { m_model.explain(); });
+            return;
+        case Act::ExplanationCloseBox:
+            closeBox(Screens::ifLoaded<frmKaisetsu>());
+            m_model.closeExplanation();
+            return;
+        case Act::ExplanationEscape:
+            QTest::keyClick(control(Screens::ifLoaded<frmKaisetsu>(), "txtKaisetsu"), Qt::Key_Escape);
+            settle();
+            m_model.closeExplanation();
             return;
         }
     }

@@ -101,17 +101,21 @@ frmSiken::frmSiken()
     cmdNext = commandButton(this, u"cmdNext"_s, { 8400, 8040, 1215, 495 }, u"次の問題＞"_s);
     cmdBefore = commandButton(this, u"cmdBefore"_s, { 7080, 8040, 1215, 495 }, u"＜前の問題"_s);
     cmdSyuuryou = commandButton(this, u"cmdSyuuryou"_s, { 9840, 8040, 1815, 495 }, u"試験終了"_s);
+    // Review only: in the free space of the bottom row, between "正答表示" and "＜前の問題".
+    cmdKaisetsu = commandButton(this, u"cmdKaisetsu"_s, { 5280, 8040, 1215, 495 }, u"解説"_s);
+    cmdKaisetsu->hide();
 
     // The controls that take the focus, in the order of their tab indices; the frames and the
     // labels between them (Frame1, lblTime, Frame2, Frame3, lblCorAns) take none.
     setTabOrder({ cmdBefore, cmdNext, cmdSyuuryou, txtQ, Option1[0], Option1[1], Option1[2],
-        Option1[3], cmdCorAns });
+        Option1[3], cmdCorAns, cmdKaisetsu });
 
     // Selecting an option button has no handler: the selection is recorded by SetAns alone.
     connect(cmdNext, &QPushButton::clicked, this, &frmSiken::cmdNext_Click);
     connect(cmdBefore, &QPushButton::clicked, this, &frmSiken::cmdBefore_Click);
     connect(cmdCorAns, &QPushButton::clicked, this, &frmSiken::cmdCorAns_Click);
     connect(cmdSyuuryou, &QPushButton::clicked, this, &frmSiken::cmdSyuuryou_Click);
+    connect(cmdKaisetsu, &QPushButton::clicked, this, &frmSiken::cmdKaisetsu_Click);
     connect(Timer1, &QTimer::timeout, this, &frmSiken::Timer1_Timer);
 }
 
@@ -167,6 +171,8 @@ void frmSiken::SetMondai(std::int16_t n)
     setNavigation(iNumber > 0, iNumber < lastQuestionIndex);
 
     lblCorAns->clear();
+
+    Q_EMIT questionShown(n);
 }
 
 void frmSiken::SetAns(std::int16_t n)
@@ -250,6 +256,18 @@ void frmSiken::cmdSyuuryou_Click()
     Q_EMIT testEnded();
 }
 
+void frmSiken::cmdKaisetsu_Click()
+{
+    Q_EMIT explanationRequested();
+}
+
+void frmSiken::setExplanationOffered(bool offered)
+{
+    if (!offered && focusWidget() == cmdKaisetsu)
+        cmdCorAns->setFocus(Qt::OtherFocusReason);
+    cmdKaisetsu->setVisible(offered);
+}
+
 void frmSiken::Timer1_Timer()
 {
     const LocalDateTime now = programClock().now();
@@ -261,10 +279,12 @@ void frmSiken::Timer1_Timer()
 
 void frmSiken::closeBoxPressed()
 {
-    if (Timer1->isActive())
+    if (Timer1->isActive()) {
         cmdSyuuryou_Click();
-    else
+    } else {
         hide();
+        Q_EMIT hiddenInReview();
+    }
 }
 
 } // namespace tovarin

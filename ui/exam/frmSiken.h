@@ -6,8 +6,10 @@
 // question ("＜前の問題", "次の問題＞") or the test ends ("試験終了", the close box, or Timer1 once
 // less than a minute is left); the end stops the countdown and reports testEnded, on which the
 // navigator shows the results and hides this screen, still loaded. Closing the results unloads it.
-// Reads the exam paper's Questions (CorrectChoice for "正答表示") and StartTime, reads the clock;
-// writes Answers.
+// In review the navigator also offers "解説" (cmdKaisetsu, hidden during the test), which reports
+// explanationRequested; every question put on the screen is reported by questionShown, which the
+// explanation window follows. Reads the exam paper's Questions (CorrectChoice for "正答表示") and
+// StartTime, reads the clock; writes Answers.
 #pragma once
 
 #include "app/look/Form.h"
@@ -57,11 +59,21 @@ public:
     void cmdBefore_Click();
     void cmdCorAns_Click();
     void cmdSyuuryou_Click();
+    void cmdKaisetsu_Click();
     void Timer1_Timer();
+
+    // Shows or hides "解説". Hidden from the load on: the test itself never offers it.
+    void setExplanationOffered(bool offered);
 
 Q_SIGNALS:
     // The test is over: the last selection is recorded and the countdown stopped.
     void testEnded();
+    // "解説": the explanation of the question on screen is wanted.
+    void explanationRequested();
+    // SetMondai has put question n on the screen.
+    void questionShown(std::int16_t n);
+    // The close box hid the screen in review (the results are on view again).
+    void hiddenInReview();
 
 protected:
     void Form_Load() override;
@@ -87,6 +99,7 @@ private:
     QPushButton *cmdNext;
     QPushButton *cmdBefore;
     QPushButton *cmdSyuuryou;
+    QPushButton *cmdKaisetsu;
 };
 
 } // namespace tovarin

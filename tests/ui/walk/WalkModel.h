@@ -21,6 +21,11 @@
 // - Close boxes: the menu's ends the program as "終　了" does; the exam screen's ends a running
 //   test as "試験終了" does and otherwise hides the screen, still loaded; the results' does what
 //   "閉じる" does. Until the program ends, one of its windows is always on view.
+// - The explanation: review (a click on 問51 to 問64) offers "解説" on the exam screen, which a
+//   new load of the screen does not. "解説" opens the explanation of the question on screen, or
+//   brings it forward; while it is open it follows every question the exam screen shows. It is
+//   unloaded when the exam screen is hidden ("試験終了", its close box), the results are closed,
+//   a test starts, and by its own close box or Escape.
 #pragma once
 
 #include <array>
@@ -34,8 +39,8 @@ namespace tovarin::walk {
 // A moment on the walk's clock.
 using Moment = std::chrono::milliseconds;
 
-enum class Screen { Menu, Exam, Results };
-inline constexpr std::size_t screenCount = 3;
+enum class Screen { Menu, Exam, Results, Explanation };
+inline constexpr std::size_t screenCount = 4;
 
 struct ScreenState
 {
@@ -85,6 +90,10 @@ public:
     bool counting = false;
     std::string timeText;
     std::string correctShown;
+    bool explanationOffered = false; // "解説" on view
+
+    // The explanation window, while it is loaded: the index of the question it explains.
+    int explained = 0;
 
     // The results screen, from its load on.
     std::optional<ResultsShown> results;
@@ -110,6 +119,7 @@ public:
     // menu gone, and does nothing.
     void startTest(const std::array<DrawnQuestion, 14> &drawn, Moment now)
     {
+        closeExplanation();
         questions = drawn;
         ++testsDrawn;
         answers.fill(0);
@@ -161,6 +171,7 @@ public:
     // "試験終了"
     void endTest()
     {
+        closeExplanation();
         setAns(iNumber);
         counting = false;
         timeText.clear();
@@ -183,10 +194,12 @@ public:
     // The exam screen's close box.
     void closeExam()
     {
-        if (counting)
+        if (counting) {
             endTest();
-        else
+        } else {
             (*this)[Screen::Exam].visible = false;
+            closeExplanation();
+        }
     }
 
     // A click on 問(51 + index) of the results.
@@ -196,11 +209,24 @@ public:
         iNumber = index;
         setMondai(index);
         selection = answers[std::size_t(index)];
+        explanationOffered = true;
     }
+
+    // "解説"
+    void explain()
+    {
+        if (!(*this)[Screen::Explanation].loaded)
+            explained = iNumber;
+        show(Screen::Explanation);
+    }
+
+    // The explanation's close box or Escape, and the end of the review.
+    void closeExplanation() { unload(Screen::Explanation); }
 
     // "閉じる", and the results' close box.
     void closeResults()
     {
+        closeExplanation();
         show(Screen::Menu);
         unload(Screen::Exam);
         unload(Screen::Results);
@@ -242,6 +268,7 @@ private:
             selection = 0;
             timeText.clear();
             correctShown.clear();
+            explanationOffered = false;
             nextEnabled = true;
             beforeEnabled = false;
             counting = true;
@@ -250,12 +277,16 @@ private:
         case Screen::Results:
             results = score();
             break;
+        case Screen::Explanation:
+            break;
         }
     }
 
     void setMondai(int n)
     {
         shown = n;
+        if ((*this)[Screen::Explanation].loaded)
+            explained = n;
         if (iNumber <= 0) {
             beforeEnabled = false;
             nextEnabled = true;

@@ -1,0 +1,28 @@
+// The shape of the explanation table that the bank generator writes beside the question tables:
+// per question number, per variant, what review shows about it. Only bank/Explanations reads it.
+#pragma once
+
+#include <cstdint>
+
+namespace tovarin::bankdata {
+
+struct ExplanationRecord
+{
+    const char *question;       // the variant's question text, by which a drawn question is found
+    const char *explanation;    // why the key is right; UTF-8, line breaks as CR LF
+    const char *refutations[4]; // one line per choice on why it is wrong, "" for the key and
+                                // for a variant that has none yet
+    const char *check;          // the check table as TOML, or "" for a question that is not computed
+};
+
+struct ExplanationSlotRecord
+{
+    std::int16_t number;
+    std::int16_t count;
+    const ExplanationRecord *variants;
+};
+
+// Questions 51 to 64, in order.
+extern const ExplanationSlotRecord explanationSlots[14];
+
+} // namespace tovarin::bankdata

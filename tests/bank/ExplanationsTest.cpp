@@ -1,0 +1,59 @@
+// The explanations review shows: every drawn question finds its own, as its source file wrote
+// it, and a computed one's check table, carried as TOML, still works to the same answer.
+
+#include "BankSource.h"
+#include "Explanations.h"
+#include "QuestionBank.h"
+#include "solver/Solver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using tovarin::QuestionBank;
+
+const tovarin::banksource::SourceBank &sources()
+{
+    static const auto bank = tovarin::banksource::loadBank(TOVARIN_BANK_DATA_DIR, TOVARIN_BANK_PICTURES_DIR);
+    return bank;
+}
+
+TEST(Explanations, EveryVariantFindsItsOwnByItsText)
+{
+    ASSERT_TRUE(sources().problems.empty()) << sources().problems.front().text();
+    const QuestionBank &bank = QuestionBank::builtIn();
+    for (std::int16_t k = 0; k < QuestionBank::slotCount; ++k) {
+        for (std::int16_t v = 0; v < bank.PoolSize(k); ++v) {
+            SCOPED_TRACE(testing::Message() << "question " << k + 51 << " variant " << v);
+            const auto &source = sources().slots[std::size_t(k)].variants[std::size_t(v)];
+            const tovarin::Explanation *found = tovarin::explanationFor(k, bank.Variant(k, v).QuestionText);
+            ASSERT_NE(found, nullptr);
+            EXPECT_EQ(found->variantIndex, v);
+            EXPECT_EQ(found->text, source.explanation);
+            for (std::size_t c = 0; c < 4; ++c)
+                EXPECT_EQ(found->refutations[c],
+                          c < source.refutations.size() ? source.refutations[c] : std::string());
+            ASSERT_EQ(found->checkToml.empty(), !source.check.has_value());
+            if (source.check) {
+                const auto compiled = tovarin::solver::solve(
+                    tovarin::solver::CheckTable::fromToml(found->checkToml));
+                const auto original = tovarin::solver::solve(*source.check);
+                EXPECT_EQ(compiled.answer, original.answer);
+                EXPECT_EQ(compiled.value, original.value);
+                EXPECT_EQ(compiled.steps.size(), original.steps.size());
+                EXPECT_EQ(compiled.geometry.has_value(), original.geometry.has_value());
+            }
+        }
+    }
+}
+
+TEST(Explanations, UnknownTextOrSlotFindsNone)
+{
+    const std::string text = QuestionBank::builtIn().Variant(3, 0).QuestionText;
+    EXPECT_EQ(tovarin::explanationFor(4, text), nullptr);
+    EXPECT_EQ(tovarin::explanationFor(3, text.substr(0, text.size() - 1)), nullptr);
+    EXPECT_EQ(tovarin::explanationFor(-1, text), nullptr);
+    EXPECT_EQ(tovarin::explanationFor(14, text), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,210 @@
+#include "frmKaisetsu.h"
+
+#include "ChartPlot.h"
+#include "ui/exam/PictureBox.h"
+
+#include "bank/Explanations.h"
+#include "paper/ExamPaper.h"
+#include "solver/Solver.h"
+
+#include <QBoxLayout>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QTextEdit>
+
+#include <optional>
+#include <stdexcept>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace tovarin {
+namespace {
+
+QString fromBank(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// A bank text as HTML: escaped, its CR LF pairs as line breaks, a closing line break dropped.
+QString html(std::string_view text)
+{
+    QString out = fromBank(text).toHtmlEscaped();
+    while (out.endsWith(u"\r\n"_s))
+        out.chop(2);
+    out.replace(u"\r\n"_s, u"<br>"_s);
+    return out;
+}
+
+// Headings in brackets rather than bold: a bold face is one more font to load and cache.
+QString heading(const QString &text)
+{
+    return u"<p style=\"margin-top:10px\">【"_s + text + u"】</p>"_s;
+}
+
+std::optional<solver::Solution> solved(const Explanation &explanation)
+{
+    if (explanation.checkToml.empty())
+        return std::nullopt;
+    try {
+        return solver::solve(solver::CheckTable::fromToml(explanation.checkToml));
+    } catch (const std::exception &) {
+        return std::nullopt; // the bank's build solved every table; a failure here shows no working
+    }
+}
+
+QString explanationHtml(const ExamQuestion &question, const Explanation *explanation,
+                        const std::optional<solver::Solution> &solution)
+{
+    const int key = question.CorrectChoice;
+    QString out;
+    if (key >= 1 && key <= 4)
+        out += u"<p>正答 (%1)　%2</p>"_s.arg(key).arg(html(question.ChoiceText[std::size_t(key - 1)]));
+    if (!explanation) {
+        out += u"<p>この問題の解説はありません。</p>"_s;
+        return out;
+    }
+    out += heading(u"正答の理由"_s) + u"<p>"_s + html(explanation->text) + u"</p>"_s;
+
+    QString wrong;
+    for (std::size_t c = 0; c < 4; ++c) {
+        if (int(c) + 1 == key || explanation->refutations[c].empty())
+            continue;
+        wrong += u"<p>(%1) %2<br>　→ %3</p>"_s.arg(c + 1).arg(html(question.ChoiceText[c]),
+                                                           html(explanation->refutations[c]));
+    }
+    if (!wrong.isEmpty())
+        out += heading(u"誤りの選択肢"_s) + wrong;
+
+    if (solution && !solution->steps.empty()) {
+        out += heading(u"解き方"_s) + u"<table cellspacing=\"0\" cellpadding=\"2\">"_s;
+        int number = 0;
+        for (const solver::Step &step : solution->steps) {
+            out += u"<tr><td valign=\"top\">%1.</td><td>%2"_s.arg(++number).arg(html(step.label));
+            if (!step.formula.empty())
+                out += u"<br>"_s + html(step.formula);
+            QString working = html(step.working);
+            if (!step.result.empty())
+                working += (working.isEmpty() ? QString() : u" ＝ "_s) + html(step.result);
+            if (!working.isEmpty())
+                out += u"<br>"_s + working;
+            out += u"</td></tr>"_s;
+        }
+        out += u"</table>"_s;
+        if (!solution->answer.empty())
+            out += u"<p>答　"_s + html(solution->answer) + u"</p>"_s;
+    }
+    return out;
+}
+
+} // namespace
+
+frmKaisetsu::frmKaisetsu()
+    : Form(BorderStyle::Sizable, preferredClientSize())
+{
+    setAccessibleDescription(u"解説"_s);
+    lblHeader = new QLabel(this);
+    lblHeader->setObjectName(u"lblHeader"_s);
+
+    // A read-only text box: its text is laid out once for its width, scrolls by itself from the
+    // keyboard and reads to a screen reader line by line.
+    txtKaisetsu = new QTextEdit(this);
+    txtKaisetsu->setObjectName(u"txtKaisetsu"_s);
+    txtKaisetsu->setAccessibleName(u"解説"_s);
+    txtKaisetsu->setReadOnly(true);
+    txtKaisetsu->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    txtKaisetsu->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtKaisetsu->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtKaisetsu->setTabChangesFocus(true);
+    picKaisetsu = new PictureBox(this);
+    picKaisetsu->setObjectName(u"picKaisetsu"_s);
+    picKaisetsu->setAccessibleName(u"問題の図"_s);
+    picKaisetsu->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    picKaisetsu->hide();
+    plotKaisetsu = new ChartPlot(this);
+    plotKaisetsu->hide();
+
+    m_besideText = new QBoxLayout(QBoxLayout::LeftToRight);
+    m_besideText->addWidget(txtKaisetsu, 1);
+    m_besideText->addWidget(picKaisetsu, 0, Qt::AlignLeft | Qt::AlignTop);
+    auto *window = new QVBoxLayout(this);
+    window->addWidget(lblHeader);
+    window->addLayout(m_besideText, 1);
+    window->addWidget(plotKaisetsu, 1);
+
+    setTabOrder({ txtKaisetsu });
+}
+
+QSize frmKaisetsu::preferredClientSize()
+{
+    return { 600, 580 };
+}
+
+void frmKaisetsu::showQuestion(std::int16_t n)
+{
+    if (n < 0 || n >= questionCount)
+        throw std::out_of_range("question index " + std::to_string(n) + " outside 0 to 13");
+    const ExamQuestion &question = examPaper().Questions[static_cast<std::size_t>(n)];
+    m_question = n;
+    const Explanation *explanation = explanationFor(n, question.QuestionText);
+    const std::optional<solver::Solution> solution = explanation ? solved(*explanation) : std::nullopt;
+
+    lblHeader->setText(u"第%1問　正答 (%2)"_s.arg(n + firstQuestionNumber).arg(question.CorrectChoice));
+    txtKaisetsu->setHtml(explanationHtml(question, explanation, solution));
+
+    QPixmap picture;
+    if (question.PictureRef && !question.PictureRef->isEmpty()) {
+        const auto bytes = question.PictureRef->bytes();
+        picture = QPixmap::fromImage(QImage::fromData(bytes.data(), int(bytes.size()), "BMP"));
+    }
+    if (picture.isNull()) {
+        picKaisetsu->clear();
+        picKaisetsu->hide();
+    } else {
+        picKaisetsu->setPixmap(picture);
+        picKaisetsu->setFixedSize(picture.size());
+        picKaisetsu->show();
+    }
+    arrangePicture();
+
+    plotKaisetsu->setGeometryToPlot(solution ? solution->geometry : std::nullopt);
+    plotKaisetsu->setVisible(plotKaisetsu->geometryToPlot().has_value());
+    plotKaisetsu->setAccessibleDescription(solution && solution->geometry
+            ? u"答 "_s + QString::fromStdString(solution->answer)
+            : QString());
+
+    txtKaisetsu->verticalScrollBar()->setValue(0);
+}
+
+void frmKaisetsu::arrangePicture()
+{
+    constexpr int narrowestText = 250;
+    const int room = width() - picKaisetsu->width();
+    m_besideText->setDirection(picKaisetsu->isVisibleTo(this) && room < narrowestText
+            ? QBoxLayout::BottomToTop
+            : QBoxLayout::LeftToRight);
+}
+
+void frmKaisetsu::resizeEvent(QResizeEvent *event)
+{
+    Form::resizeEvent(event);
+    arrangePicture();
+}
+
+void frmKaisetsu::closeBoxPressed()
+{
+    Q_EMIT closed();
+}
+
+void frmKaisetsu::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        Q_EMIT closed();
+        return;
+    }
+    Form::keyPressEvent(event);
+}
+
+} // namespace tovarin
