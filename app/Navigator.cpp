@@ -23,8 +23,8 @@ void Navigator::attach(frmMenu &menu)
 void Navigator::attach(frmSiken &siken)
 {
     QObject::connect(&siken, &frmSiken::testEnded, &siken, [&siken] { endTest(siken); });
-    QObject::connect(&siken, &frmSiken::explanationRequested, &siken,
-        [&siken] { openExplanation(siken); });
+    QObject::connect(
+        &siken, &frmSiken::explanationRequested, &siken, [&siken] { openExplanation(siken); });
     QObject::connect(&siken, &frmSiken::questionShown, &siken, &Navigator::followQuestion);
     QObject::connect(&siken, &frmSiken::hiddenInReview, &siken, &Navigator::closeExplanation);
 }
@@ -32,7 +32,8 @@ void Navigator::attach(frmSiken &siken)
 void Navigator::attach(frmSeiseki &seiseki)
 {
     QObject::connect(&seiseki, &frmSeiseki::questionChosen, &seiseki, &Navigator::reviewQuestion);
-    QObject::connect(&seiseki, &frmSeiseki::closed, &seiseki, [&seiseki] { closeResults(seiseki); });
+    QObject::connect(
+        &seiseki, &frmSeiseki::closed, &seiseki, [&seiseki] { closeResults(seiseki); });
 }
 
 void Navigator::attach(frmKaisetsu &kaisetsu)
@@ -100,9 +101,9 @@ void Navigator::openExplanation(frmSiken &siken)
     const QSize decoration = examFrame.size() - siken.geometry().size();
     const QScreen *screen = siken.screen();
     const QRect available = screen ? screen->availableGeometry() : examFrame;
-    const QRect frame = besideFrame(examFrame, available,
-        frmKaisetsu::preferredClientSize() + decoration,
-        frmKaisetsu::minimumClientWidth + decoration.width());
+    const QRect frame
+        = besideFrame(examFrame, available, frmKaisetsu::preferredClientSize() + decoration,
+            frmKaisetsu::minimumClientWidth + decoration.width());
     kaisetsu.Show(frame.topLeft(), frame.size() - decoration);
 }
 

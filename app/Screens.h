@@ -1,5 +1,5 @@
-// The program's three screens and the review's explanation window by name, the way the navigator calls them:
-// Screens::frmSiken().Show(), Screens::frmSiken().iNumber = 0, Screens::unload(menu).
+// The program's three screens and the review's explanation window by name, the way the navigator
+// calls them: Screens::frmSiken().Show(), Screens::frmSiken().iNumber = 0, Screens::unload(menu).
 //
 // A screen is loaded the first time it is used: its controls take their designed values, then
 // its Form_Load runs, all before the window is shown. Showing a loaded screen, hidden or not,

@@ -17,9 +17,10 @@ namespace tovarin {
 struct Explanation
 {
     std::int16_t variantIndex = -1;
-    std::string_view text;                    // why the key is right; line breaks as CR LF
-    std::array<std::string_view, 4> refutations; // choice 1 to 4; empty for the key, or none written
-    std::string_view checkToml;               // empty: not a computed question
+    std::string_view text; // why the key is right; line breaks as CR LF
+    std::array<std::string_view, 4>
+        refutations; // choice 1 to 4; empty for the key, or none written
+    std::string_view checkToml; // empty: not a computed question
 };
 
 // The explanation of the variant of slot 0 to 13 whose question text is questionText, or

@@ -10,8 +10,9 @@
 //   NextToPicture    次の問題＞ from 第54問 to 第55問, a question with a picture, painted
 //   NextToText       次の問題＞ from 第51問 to 第52問, text only, painted
 //   EndTest          試験終了 to the results painted
-//   OpenExplanation  解説 in review of 第51問 (chart work: steps and plot) to the explanation painted
-//   NextExplained    次の問題＞ from 第51問 to 第52問 with the explanation open, to the explanation
+//   OpenExplanation  解説 in review of 第51問 (chart work: steps and plot) to the explanation
+//   painted NextExplained    次の問題＞ from 第51問 to 第52問 with the explanation open, to the
+//   explanation
 //                    painted on 第52問
 // The last four run in this process; their baseline is an empty window shown and painted here.
 // Every iteration measures the baseline next to the figure; "x_empty" is their ratio. The first
@@ -19,13 +20,13 @@
 // The first 解説 of the process (the solver and its plot cold) is printed with them.
 // TOVARIN_BENCH_ITERATIONS sets the iterations (default 20); scripts/bench.sh runs it all.
 
-#include "FirstPaint.h"
+#include "bench/FirstPaint.h"
 
-#include "app/look/Look.h"
 #include "app/Screens.h"
+#include "app/look/Look.h"
 
-#include "ExamPaper.h"
-#include "RandomSource.h"
+#include "paper/ExamPaper.h"
+#include "paper/RandomSource.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -400,7 +401,8 @@ void NextExplained(benchmark::State &state)
     Figures figures(state);
     for (auto _ : state) {
         const double empty = emptyWindowShown();
-        const double shown = timeUntilShown<frmKaisetsu>([&] { button(&siken, "cmdNext")->click(); });
+        const double shown
+            = timeUntilShown<frmKaisetsu>([&] { button(&siken, "cmdNext")->click(); });
         if (!figures.add(shown, empty, explanationHeader().startsWith(u"第52問"_s)))
             break;
         timeUntilShown<frmKaisetsu>([&] { button(&siken, "cmdBefore")->click(); });
@@ -438,11 +440,10 @@ int main(int argc, char *argv[])
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond)
             ->Iterations(std::max(1, n / 2));
-    for (const auto &[name, function] :
-        { std::pair { "StartTest", &StartTest }, std::pair { "NextToPicture", &NextToPicture },
-            std::pair { "NextToText", &NextToText }, std::pair { "EndTest", &EndTest },
-            std::pair { "OpenExplanation", &OpenExplanation },
-            std::pair { "NextExplained", &NextExplained } })
+    for (const auto &[name, function] : { std::pair { "StartTest", &StartTest },
+             std::pair { "NextToPicture", &NextToPicture }, std::pair { "NextToText", &NextToText },
+             std::pair { "EndTest", &EndTest }, std::pair { "OpenExplanation", &OpenExplanation },
+             std::pair { "NextExplained", &NextExplained } })
         benchmark::RegisterBenchmark(name, function)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond)

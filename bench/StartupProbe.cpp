@@ -6,8 +6,8 @@
 // opened and taken through all fourteen questions, so that its peak memory is that of a full
 // test with every explanation shown.
 
-#include "FirstPaint.h"
-#include "PeakMemory.h"
+#include "bench/FirstPaint.h"
+#include "bench/PeakMemory.h"
 
 #include "app/Program.h"
 #include "app/Screens.h"

@@ -1,6 +1,6 @@
-#include "Form.h"
+#include "app/look/Form.h"
 
-#include "Look.h"
+#include "app/look/Look.h"
 #include "app/look/TaskBar.h"
 
 #include <QAccessibleWidget>

@@ -5,8 +5,8 @@
 //
 // writes OUT_DIR/BankData_frmQ.cpp, BankData_frmQ2.cpp and BankExplanations.cpp.
 
-#include "../source/BankSource.h"
-#include "TableWriter.h"
+#include "bank/generator/TableWriter.h"
+#include "bank/source/BankSource.h"
 
 #include <fstream>
 #include <iostream>

@@ -1,6 +1,6 @@
-#include "CheckTable.h"
+#include "bank/solver/CheckTable.h"
 
-#include "detail/CheckTableData.h"
+#include "bank/solver/detail/CheckTableData.h"
 
 #include <sstream>
 

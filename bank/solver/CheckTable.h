@@ -28,7 +28,10 @@ public:
 
     struct Data; // the parsed table, for the solver's own readers
     const Data &data() const { return *m_data; }
-    explicit CheckTable(std::shared_ptr<const Data> data) : m_data(std::move(data)) {}
+    explicit CheckTable(std::shared_ptr<const Data> data)
+        : m_data(std::move(data))
+    {
+    }
 
 private:
     std::shared_ptr<const Data> m_data;

@@ -1,9 +1,9 @@
-#include "KeyCheck.h"
-#include "Solver.h"
+#include "bank/solver/KeyCheck.h"
+#include "bank/solver/Solver.h"
 
-#include "detail/CheckTableData.h"
-#include "detail/Kinds.h"
-#include "detail/Texts.h"
+#include "bank/solver/detail/CheckTableData.h"
+#include "bank/solver/detail/Kinds.h"
+#include "bank/solver/detail/Texts.h"
 
 #include <algorithm>
 #include <array>
@@ -22,26 +22,34 @@ using namespace detail;
 struct QuantityRule
 {
     std::size_t components;
-    std::array<bool, 2> circular;       // a difference of directions
+    std::array<bool, 2> circular; // a difference of directions
     std::array<double, 2> maxTolerance; // an honest tolerance for a hand plot
-    std::array<double, 2> minimumGap;   // how far a wrong choice must lie from the key
+    std::array<double, 2> minimumGap; // how far a wrong choice must lie from the key
 };
 
-constexpr double kAny = std::numeric_limits<double>::infinity();
+constexpr double any = std::numeric_limits<double>::infinity();
 
 QuantityRule ruleOf(Quantity q)
 {
     switch (q) {
-    case Quantity::Miles: return {1, {false, false}, {0.5, 0}, {1.5, 0}};
+    case Quantity::Miles:
+        return { 1, { false, false }, { 0.5, 0 }, { 1.5, 0 } };
     case Quantity::Duration:
-    case Quantity::ClockTime: return {1, {false, false}, {5.0, 0}, {15.0, 0}};
-    case Quantity::Position: return {2, {false, false}, {0.05, 0.05}, {0.3, 0.3}};
+    case Quantity::ClockTime:
+        return { 1, { false, false }, { 5.0, 0 }, { 15.0, 0 } };
+    case Quantity::Position:
+        return { 2, { false, false }, { 0.05, 0.05 }, { 0.3, 0.3 } };
     case Quantity::Deviation:
-    case Quantity::Course: return {1, {true, false}, {1.0, 0}, {3.0, 0}};
-    case Quantity::Knots: return {1, {false, false}, {0.2, 0}, {1.0, 0}};
-    case Quantity::Current: return {2, {true, false}, {5.0, 0.2}, {10.0, 0.5}};
-    case Quantity::Cm: return {1, {false, false}, {1.0, 0}, {10.0, 0}};
-    case Quantity::Number: return {1, {false, false}, {kAny, 0}, {0, 0}};
+    case Quantity::Course:
+        return { 1, { true, false }, { 1.0, 0 }, { 3.0, 0 } };
+    case Quantity::Knots:
+        return { 1, { false, false }, { 0.2, 0 }, { 1.0, 0 } };
+    case Quantity::Current:
+        return { 2, { true, false }, { 5.0, 0.2 }, { 10.0, 0.5 } };
+    case Quantity::Cm:
+        return { 1, { false, false }, { 1.0, 0 }, { 10.0, 0 } };
+    case Quantity::Number:
+        return { 1, { false, false }, { any, 0 }, { 0, 0 } };
     }
     return {};
 }
@@ -70,25 +78,27 @@ std::vector<double> valueStatedBy(Quantity q, const std::string &text, double cl
         break;
     case Quantity::Duration:
         if (contains(text, "時間") && n.size() == 1 && !contains(text, "分"))
-            return {n[0] * 60.0};
+            return { n[0] * 60.0 };
         if (contains(text, "時間") && n.size() == 2 && contains(text, "分"))
-            return {n[0] * 60.0 + n[1]};
+            return { n[0] * 60.0 + n[1] };
         if (!contains(text, "時") && n.size() == 1 && contains(text, "分"))
             return n;
         break;
     case Quantity::ClockTime:
-        if (n.size() == 2 && contains(text, "時") && contains(text, "分") && !contains(text, "時間"))
-            return {n[0] * 60.0 + n[1]};
+        if (n.size() == 2 && contains(text, "時") && contains(text, "分")
+            && !contains(text, "時間"))
+            return { n[0] * 60.0 + n[1] };
         break;
     case Quantity::Position:
         if (n.size() == 4 && contains(text, "北緯") && contains(text, "東経"))
-            return {n[0] * 60.0 + n[1], n[2] * 60.0 + n[3]};
+            return { n[0] * 60.0 + n[1], n[2] * 60.0 + n[3] };
         break;
     case Quantity::Deviation: {
         const bool east = contains(text, "E");
         const bool west = contains(text, "W");
-        if (n.size() == 1 && contains(text, "°") && !(east && west) && (east || west || n[0] == 0.0))
-            return {west ? -n[0] : n[0]};
+        if (n.size() == 1 && contains(text, "°") && !(east && west)
+            && (east || west || n[0] == 0.0))
+            return { west ? -n[0] : n[0] };
         break;
     }
     case Quantity::Course:
@@ -101,7 +111,7 @@ std::vector<double> valueStatedBy(Quantity q, const std::string &text, double cl
         break;
     case Quantity::Number:
         if (statesNumber(text, claimed))
-            return {claimed};
+            return { claimed };
         break;
     }
     return {};
@@ -139,7 +149,7 @@ std::vector<double> claimedValue(Quantity q, const toml::node &entry, const std:
         raw.push_back(Inputs::numberOf(entry, what));
     }
     if (q == Quantity::Position && raw.size() == 4)
-        return {raw[0] * 60.0 + raw[1], raw[2] * 60.0 + raw[3]};
+        return { raw[0] * 60.0 + raw[1], raw[2] * 60.0 + raw[3] };
     if (q != Quantity::Position && raw.size() == ruleOf(q).components)
         return raw;
     throw CheckError(what + " is not a " + quantityName(q));
@@ -156,7 +166,8 @@ double componentDifference(Quantity q, std::size_t i, double a, double b)
     return ruleOf(q).circular[i] ? std::abs(signedAngle(a - b)) : std::abs(a - b);
 }
 
-bool within(Quantity q, const std::vector<double> &a, const std::vector<double> &b, const std::vector<double> &tolerance)
+bool within(Quantity q, const std::vector<double> &a, const std::vector<double> &b,
+    const std::vector<double> &tolerance)
 {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (componentDifference(q, i, a[i], b[i]) > tolerance[i] + 1e-9)
@@ -164,7 +175,8 @@ bool within(Quantity q, const std::vector<double> &a, const std::vector<double> 
     return true;
 }
 
-bool apart(Quantity q, const std::vector<double> &a, const std::vector<double> &b, const std::vector<double> &gap)
+bool apart(Quantity q, const std::vector<double> &a, const std::vector<double> &b,
+    const std::vector<double> &gap)
 {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (componentDifference(q, i, a[i], b[i]) >= gap[i] - 1e-9)
@@ -176,16 +188,24 @@ bool apart(Quantity q, const std::vector<double> &a, const std::vector<double> &
 std::string amountText(Quantity q, const std::vector<double> &t, const std::string &unit)
 {
     switch (q) {
-    case Quantity::Miles: return plain(t[0]) + "海里";
-    case Quantity::Knots: return plain(t[0]) + "ノット";
+    case Quantity::Miles:
+        return plain(t[0]) + "海里";
+    case Quantity::Knots:
+        return plain(t[0]) + "ノット";
     case Quantity::Duration:
-    case Quantity::ClockTime: return plain(t[0]) + "分";
-    case Quantity::Position: return plain(t[0]) + "′";
+    case Quantity::ClockTime:
+        return plain(t[0]) + "分";
+    case Quantity::Position:
+        return plain(t[0]) + "′";
     case Quantity::Deviation:
-    case Quantity::Course: return plain(t[0]) + "°";
-    case Quantity::Current: return plain(t[0]) + "°, " + plain(t[1]) + "ノット";
-    case Quantity::Cm: return plain(t[0]) + "cm";
-    case Quantity::Number: return plain(std::round(t[0] * 1e4) / 1e4) + unit;
+    case Quantity::Course:
+        return plain(t[0]) + "°";
+    case Quantity::Current:
+        return plain(t[0]) + "°, " + plain(t[1]) + "ノット";
+    case Quantity::Cm:
+        return plain(t[0]) + "cm";
+    case Quantity::Number:
+        return plain(std::round(t[0] * 1e4) / 1e4) + unit;
     }
     return {};
 }
@@ -196,8 +216,9 @@ std::vector<double> toleranceOf(const Kind &kind, Quantity q, Inputs &in, double
     if (!in.has("tolerance")) {
         if (kind.tolerance == ToleranceRule::FromTable)
             throw CheckError("missing check.tolerance");
-        const double t = kind.tolerance == ToleranceRule::Relative ? kind.defaultTolerance * std::abs(computed)
-                                                                   : kind.defaultTolerance;
+        const double t = kind.tolerance == ToleranceRule::Relative
+            ? kind.defaultTolerance * std::abs(computed)
+            : kind.defaultTolerance;
         return std::vector<double>(n, t);
     }
     const toml::node &node = in.raw("tolerance");
@@ -215,8 +236,8 @@ std::vector<double> toleranceOf(const Kind &kind, Quantity q, Inputs &in, double
 
 } // namespace
 
-KeyCheckResult checkKey(const CheckTable &table, const std::string &question, const std::vector<std::string> &choices,
-                        int correct)
+KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
+    const std::vector<std::string> &choices, int correct)
 {
     KeyCheckResult result;
     auto fault = [&result](std::string f) { result.faults.push_back(std::move(f)); };
@@ -239,10 +260,12 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question, co
         for (std::size_t i = 0; i < tolerance.size(); ++i)
             if (tolerance[i] > rule.maxTolerance[i])
                 fault("tolerance " + plain(tolerance[i]) + " is looser than the "
-                      + amountText(q, {rule.maxTolerance[0], rule.maxTolerance[1]}, s.unit) + " a careful plot needs");
-        std::vector<double> gap(rule.minimumGap.begin(), rule.minimumGap.begin() + static_cast<long>(rule.components));
+                    + amountText(q, { rule.maxTolerance[0], rule.maxTolerance[1] }, s.unit)
+                    + " a careful plot needs");
+        std::vector<double> gap(
+            rule.minimumGap.begin(), rule.minimumGap.begin() + static_cast<long>(rule.components));
         if (q == Quantity::Number)
-            gap = {2.0 * tolerance[0]};
+            gap = { 2.0 * tolerance[0] };
 
         const toml::array *values = in.raw("choice_values").as_array();
         if (!values || values->size() != 4)
@@ -257,7 +280,7 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question, co
                 same = std::abs(said[i] - claimed.back()[i]) < 1e-6;
             if (!same)
                 fault(label + " \"" + choices[c] + "\" does not state its value "
-                      + answerText(q, claimed.back(), s.unit) + " (choice_values)");
+                    + answerText(q, claimed.back(), s.unit) + " (choice_values)");
         }
         for (const std::string &field : in.unread())
             fault("unused field " + field);
@@ -270,15 +293,15 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question, co
             const bool matches = within(q, claimed[c], s.value, tolerance);
             if (static_cast<int>(c) + 1 == correct) {
                 if (!matches)
-                    fault("the key (" + std::to_string(correct) + ") \"" + choices[c] + "\" is not within " + tol + " of "
-                          + computed);
+                    fault("the key (" + std::to_string(correct) + ") \"" + choices[c]
+                        + "\" is not within " + tol + " of " + computed);
                 continue;
             }
             if (matches)
                 fault(label + " \"" + choices[c] + "\" is also within " + tol + " of " + computed);
             else if (!apart(q, claimed[c], key, gap))
-                fault(label + " \"" + choices[c] + "\" is closer to the key than the " + amountText(q, gap, s.unit)
-                      + " spacing the bank guide asks");
+                fault(label + " \"" + choices[c] + "\" is closer to the key than the "
+                    + amountText(q, gap, s.unit) + " spacing the bank guide asks");
         }
         result.solution = std::move(s);
     } catch (const CheckError &e) {

@@ -7,8 +7,8 @@
 //   - every wrong choice lies at least the bank guide's spacing from the key.
 #pragma once
 
-#include "CheckTable.h"
-#include "Solution.h"
+#include "bank/solver/CheckTable.h"
+#include "bank/solver/Solution.h"
 
 #include <optional>
 #include <string>
@@ -18,11 +18,11 @@ namespace tovarin::solver {
 
 struct KeyCheckResult
 {
-    std::vector<std::string> faults;  // one line each, without file and variant
+    std::vector<std::string> faults; // one line each, without file and variant
     std::optional<Solution> solution; // when the table could be worked
 };
 
 KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
-                        const std::vector<std::string> &choices, int correct);
+    const std::vector<std::string> &choices, int correct);
 
 } // namespace tovarin::solver

@@ -17,10 +17,10 @@ namespace tovarin::solver {
 // "22.3′ × cos 30°05′" / "19.3 M".
 struct Step
 {
-    std::string label;   // what the step finds
+    std::string label; // what the step finds
     std::string formula; // the rule, in words
     std::string working; // the rule with the question's numbers put in
-    std::string result;  // the value found, with its unit
+    std::string result; // the value found, with its unit
 };
 
 struct LatLon
@@ -30,12 +30,12 @@ struct LatLon
 };
 
 enum class PointRole {
-    Mark,   // a lighthouse or other charted mark the question names
-    Start,  // where the run begins
-    Turn,   // a waypoint where the course alters
-    End,    // the destination
-    Dr,     // a position from course and distance alone (推測位置)
-    Fix,    // a position found on the way (an intermediate fix or abeam point)
+    Mark, // a lighthouse or other charted mark the question names
+    Start, // where the run begins
+    Turn, // a waypoint where the course alters
+    End, // the destination
+    Dr, // a position from course and distance alone (推測位置)
+    Fix, // a position found on the way (an intermediate fix or abeam point)
     Answer, // the position the question asks for
 };
 
@@ -48,8 +48,8 @@ struct ChartPoint
 
 enum class TrackStyle {
     Planned, // the intended track over the ground
-    Water,   // the course steered through the water (heading × speed)
-    Ground,  // the track actually made good
+    Water, // the course steered through the water (heading × speed)
+    Ground, // the track actually made good
 };
 
 struct Track
@@ -63,11 +63,11 @@ struct Track
 // reverse of the true bearing the ship observed.
 struct BearingLine
 {
-    std::string mark;            // the mark's point name
-    LatLon from;                 // the mark
-    double trueBearing = 0.0;    // as observed from the ship
-    double lengthMiles = 0.0;    // how far to draw it from the mark
-    std::string label;           // "真方位 312°"
+    std::string mark; // the mark's point name
+    LatLon from; // the mark
+    double trueBearing = 0.0; // as observed from the ship
+    double lengthMiles = 0.0; // how far to draw it from the mark
+    std::string label; // "真方位 312°"
 };
 
 struct RangeCircle
@@ -109,9 +109,9 @@ struct Geometry
     std::vector<BearingLine> bearings;
     std::vector<RangeCircle> ranges;
     std::optional<CurrentTriangle> current;
-    std::optional<LatLon> answerPoint;   // a fix or estimated position asked for
-    std::optional<Segment> answerLine;   // a transit, a bearing or a closest-approach distance
-    LatLon southWest;                    // every drawn item lies inside, with a margin
+    std::optional<LatLon> answerPoint; // a fix or estimated position asked for
+    std::optional<Segment> answerLine; // a transit, a bearing or a closest-approach distance
+    LatLon southWest; // every drawn item lies inside, with a margin
     LatLon northEast;
 };
 
@@ -119,16 +119,28 @@ struct Geometry
 //   Miles, Knots, Cm, Number: one number; Duration, ClockTime: minutes (a time of day as minutes
 //   after midnight); Position: latitude and longitude in minutes of arc; Course and Deviation:
 //   degrees (deviation east positive); Current: set in degrees and drift in knots.
-enum class Quantity { Miles, Knots, Duration, ClockTime, Position, Course, Deviation, Current, Cm, Number };
+enum class Quantity {
+    Miles,
+    Knots,
+    Duration,
+    ClockTime,
+    Position,
+    Course,
+    Deviation,
+    Current,
+    Cm,
+    Number
+};
 
 struct Solution
 {
-    std::string kind;            // the check table's kind ("voyage", "tide", "fuel_for_distance" …)
+    std::string kind; // the check table's kind ("voyage", "tide", "fuel_for_distance" …)
     Quantity quantity = Quantity::Number;
-    std::vector<double> value;   // see Quantity
-    std::string unit;            // the unit the choices use: "海里", "ノット", "分", "cm", "リットル" …
-    std::string answer;          // the value as a choice would state it: "37海里", "北緯30°05.2′、東経135°03.1′"
-    std::vector<Step> steps;     // in the order a candidate works them
+    std::vector<double> value; // see Quantity
+    std::string unit; // the unit the choices use: "海里", "ノット", "分", "cm", "リットル" …
+    std::string
+        answer; // the value as a choice would state it: "37海里", "北緯30°05.2′、東経135°03.1′"
+    std::vector<Step> steps; // in the order a candidate works them
     std::optional<Geometry> geometry; // chart work only
 };
 

@@ -1,8 +1,8 @@
-#include "Solver.h"
+#include "bank/solver/Solver.h"
 
-#include "detail/CheckTableData.h"
-#include "detail/Kinds.h"
-#include "detail/Texts.h"
+#include "bank/solver/detail/CheckTableData.h"
+#include "bank/solver/detail/Kinds.h"
+#include "bank/solver/detail/Texts.h"
 
 #include <cmath>
 #include <map>
@@ -19,9 +19,11 @@ Solution started(const char *kind, Quantity quantity, std::string unit)
     return s;
 }
 
-void step(Solution &s, std::string label, std::string formula, std::string working, std::string result)
+void step(
+    Solution &s, std::string label, std::string formula, std::string working, std::string result)
 {
-    s.steps.push_back({std::move(label), std::move(formula), std::move(working), std::move(result)});
+    s.steps.push_back(
+        { std::move(label), std::move(formula), std::move(working), std::move(result) });
 }
 
 namespace {
@@ -30,7 +32,7 @@ const std::vector<Kind> &registry()
 {
     static const std::vector<Kind> kinds = [] {
         std::vector<Kind> all = chartKinds();
-        for (auto family : {tideKinds, engineKinds})
+        for (auto family : { tideKinds, engineKinds })
             for (const Kind &k : family())
                 all.push_back(k);
         return all;
@@ -71,7 +73,8 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
     case Quantity::Deviation:
         return v[0] == 0.0 ? "0°" : fixed(std::abs(v[0]), 1) + (v[0] < 0 ? "°W" : "°E");
     case Quantity::Current:
-        return v.size() == 2 ? "流向 " + computedDirection(v[0]) + "、流速 " + knotsText(v[1]) : std::string();
+        return v.size() == 2 ? "流向 " + computedDirection(v[0]) + "、流速 " + knotsText(v[1])
+                             : std::string();
     case Quantity::Cm:
         return std::to_string(std::lround(v[0])) + "cm";
     case Quantity::Number:
@@ -96,7 +99,7 @@ Solution solve(const CheckTable &table)
 std::vector<std::string> kindNames()
 {
     std::vector<std::string> names;
-    for (auto family : {detail::chartKinds, detail::tideKinds, detail::engineKinds})
+    for (auto family : { detail::chartKinds, detail::tideKinds, detail::engineKinds })
         for (const detail::Kind &k : family())
             names.emplace_back(k.name);
     return names;
@@ -105,13 +108,20 @@ std::vector<std::string> kindNames()
 const char *roleName(PointRole role)
 {
     switch (role) {
-    case PointRole::Mark: return "mark";
-    case PointRole::Start: return "start";
-    case PointRole::Turn: return "turn";
-    case PointRole::End: return "end";
-    case PointRole::Dr: return "dr";
-    case PointRole::Fix: return "fix";
-    case PointRole::Answer: return "answer";
+    case PointRole::Mark:
+        return "mark";
+    case PointRole::Start:
+        return "start";
+    case PointRole::Turn:
+        return "turn";
+    case PointRole::End:
+        return "end";
+    case PointRole::Dr:
+        return "dr";
+    case PointRole::Fix:
+        return "fix";
+    case PointRole::Answer:
+        return "answer";
     }
     return "";
 }
@@ -119,9 +129,12 @@ const char *roleName(PointRole role)
 const char *styleName(TrackStyle style)
 {
     switch (style) {
-    case TrackStyle::Planned: return "planned";
-    case TrackStyle::Water: return "water";
-    case TrackStyle::Ground: return "ground";
+    case TrackStyle::Planned:
+        return "planned";
+    case TrackStyle::Water:
+        return "water";
+    case TrackStyle::Ground:
+        return "ground";
     }
     return "";
 }
@@ -129,16 +142,26 @@ const char *styleName(TrackStyle style)
 const char *quantityName(Quantity quantity)
 {
     switch (quantity) {
-    case Quantity::Miles: return "miles";
-    case Quantity::Knots: return "knots";
-    case Quantity::Duration: return "duration";
-    case Quantity::ClockTime: return "clock_time";
-    case Quantity::Position: return "position";
-    case Quantity::Course: return "course";
-    case Quantity::Deviation: return "deviation";
-    case Quantity::Current: return "current";
-    case Quantity::Cm: return "cm";
-    case Quantity::Number: return "number";
+    case Quantity::Miles:
+        return "miles";
+    case Quantity::Knots:
+        return "knots";
+    case Quantity::Duration:
+        return "duration";
+    case Quantity::ClockTime:
+        return "clock_time";
+    case Quantity::Position:
+        return "position";
+    case Quantity::Course:
+        return "course";
+    case Quantity::Deviation:
+        return "deviation";
+    case Quantity::Current:
+        return "current";
+    case Quantity::Cm:
+        return "cm";
+    case Quantity::Number:
+        return "number";
     }
     return "";
 }

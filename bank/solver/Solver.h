@@ -6,8 +6,8 @@
 //   const tovarin::solver::Solution solution = tovarin::solver::solve(table);
 #pragma once
 
-#include "CheckTable.h"
-#include "Solution.h"
+#include "bank/solver/CheckTable.h"
+#include "bank/solver/Solution.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "BankSource.h"
+#include "bank/source/BankSource.h"
 
-#include "BmpCheck.h"
-#include "Cp932.h"
-#include "solver/KeyCheck.h"
-#include "solver/detail/CheckTableData.h"
+#include "bank/solver/KeyCheck.h"
+#include "bank/solver/detail/CheckTableData.h"
+#include "bank/source/BmpCheck.h"
+#include "bank/source/Cp932.h"
 
 #include <toml++/toml.h>
 
@@ -15,10 +15,9 @@
 namespace tovarin::banksource {
 namespace {
 
-const std::set<std::string> kVariantKeys = {"index",  "question",  "choices", "correct",
-                                            "layout", "rationale", "picture", "check",
-                                            "explanation", "refutations"};
-const std::set<std::string> kFileKeys = {"number", "pool_size", "variant"};
+const std::set<std::string> variantKeys = { "index", "question", "choices", "correct", "layout",
+    "rationale", "picture", "check", "explanation", "refutations" };
+const std::set<std::string> fileKeys = { "number", "pool_size", "variant" };
 
 std::string withCrLf(std::string_view text)
 {
@@ -42,15 +41,19 @@ bool endsWithCrLf(std::string_view text)
 class VariantReader
 {
 public:
-    VariantReader(const toml::table &table, const std::string &file, int position, Problems &problems)
-        : m_table(table), m_file(file), m_position(position), m_problems(problems)
+    VariantReader(
+        const toml::table &table, const std::string &file, int position, Problems &problems)
+        : m_table(table)
+        , m_file(file)
+        , m_position(position)
+        , m_problems(problems)
     {
     }
 
     SourceVariant read()
     {
         for (const auto &[key, value] : m_table)
-            if (!kVariantKeys.contains(std::string(key.str())))
+            if (!variantKeys.contains(std::string(key.str())))
                 problem("unknown key '" + std::string(key.str()) + "'");
         SourceVariant v;
         v.index = integer("index");
@@ -113,7 +116,10 @@ private:
         problem(std::string("missing or non-text '") + key + "'");
         return {};
     }
-    void problem(std::string message) { m_problems.push_back({m_file, m_position, std::move(message)}); }
+    void problem(std::string message)
+    {
+        m_problems.push_back({ m_file, m_position, std::move(message) });
+    }
 
     const toml::table &m_table;
     const std::string &m_file;
@@ -125,7 +131,9 @@ class SlotChecker
 {
 public:
     SlotChecker(const SourceSlot &slot, const PictureStore &pictures, Problems &problems)
-        : m_slot(slot), m_pictures(pictures), m_problems(problems)
+        : m_slot(slot)
+        , m_pictures(pictures)
+        , m_problems(problems)
     {
     }
 
@@ -137,15 +145,15 @@ public:
             fileProblem("pool_size " + std::to_string(m_slot.poolSize) + " is below 1");
         if (m_slot.poolSize != static_cast<std::int64_t>(m_slot.variants.size()))
             fileProblem("pool_size " + std::to_string(m_slot.poolSize) + " differs from the "
-                        + std::to_string(m_slot.variants.size()) + " variants in the file");
+                + std::to_string(m_slot.variants.size()) + " variants in the file");
         for (std::size_t i = 0; i < m_slot.variants.size(); ++i)
             checkVariant(static_cast<int>(i), m_slot.variants[i]);
         // The review finds a drawn question's explanation by its slot and its text.
         for (std::size_t i = 1; i < m_slot.variants.size(); ++i)
             for (std::size_t j = 0; j < i; ++j)
                 if (m_slot.variants[i].question == m_slot.variants[j].question) {
-                    problem(static_cast<int>(i), "has the same question text as variant "
-                                                     + std::to_string(j));
+                    problem(static_cast<int>(i),
+                        "has the same question text as variant " + std::to_string(j));
                     break;
                 }
     }
@@ -154,13 +162,15 @@ private:
     void checkVariant(int i, const SourceVariant &v)
     {
         if (v.index != i)
-            problem(i, "index " + std::to_string(v.index) + " where " + std::to_string(i)
-                           + " is due (variants are numbered 0, 1, 2 ... without gaps)");
+            problem(i,
+                "index " + std::to_string(v.index) + " where " + std::to_string(i)
+                    + " is due (variants are numbered 0, 1, 2 ... without gaps)");
         const std::size_t minLength = m_slot.number == 58 ? 364 : 28;
         const std::size_t length = codePointCount(v.question);
         if (length < minLength || length > 752)
-            problem(i, "question text has " + std::to_string(length) + " characters, outside "
-                           + std::to_string(minLength) + " to 752");
+            problem(i,
+                "question text has " + std::to_string(length) + " characters, outside "
+                    + std::to_string(minLength) + " to 752");
         if (endsWithCrLf(v.question))
             problem(i, "question text ends with a line break");
         if (v.choices.size() != 4)
@@ -182,7 +192,8 @@ private:
     {
         if (!v.check) {
             if (isComputedSlot(m_slot.number))
-                problem(i, "has no check table (every variant of questions 51 to 53 and 56 is computed)");
+                problem(i,
+                    "has no check table (every variant of questions 51 to 53 and 56 is computed)");
             return;
         }
         const solver::KeyCheckResult result
@@ -192,7 +203,8 @@ private:
         if (!result.solution)
             return;
         for (const solver::Step &step : result.solution->steps)
-            for (const std::string *text : {&step.label, &step.formula, &step.working, &step.result})
+            for (const std::string *text :
+                { &step.label, &step.formula, &step.working, &step.result })
                 checkEncoding(i, "worked solution", *text);
     }
 
@@ -200,7 +212,8 @@ private:
     {
         const std::size_t length = codePointCount(v.explanation);
         if (length < 20 || length > 900)
-            problem(i, "explanation has " + std::to_string(length) + " characters, outside 20 to 900");
+            problem(
+                i, "explanation has " + std::to_string(length) + " characters, outside 20 to 900");
         if (endsWithCrLf(v.explanation))
             problem(i, "explanation ends with a line break");
         checkEncoding(i, "explanation", v.explanation);
@@ -237,20 +250,23 @@ private:
             problem(i, name + " has a line break inside");
         const std::size_t shownLength = codePointCount(shown);
         if (v.layout == 2 && shownLength > 13)
-            problem(i, name + " has " + std::to_string(shownLength)
-                           + " characters; a layout-2 choice has at most 13");
+            problem(i,
+                name + " has " + std::to_string(shownLength)
+                    + " characters; a layout-2 choice has at most 13");
         if (v.layout == 3 && (shownLength < 15 || shownLength > 39))
-            problem(i, name + " has " + std::to_string(shownLength)
-                           + " characters; a layout-3 choice has 15 to 39");
+            problem(i,
+                name + " has " + std::to_string(shownLength)
+                    + " characters; a layout-3 choice has 15 to 39");
         checkEncoding(i, name, choice);
     }
 
     void checkEncoding(int i, const std::string &what, const std::string &text)
     {
         if (auto lost = firstCharacterLostInCp932(text))
-            problem(i, what + " has " + *lost
-                           + ", which does not survive code page 932 (use U+FF5E for a wave "
-                             "dash, U+FF0D for a full-width minus)");
+            problem(i,
+                what + " has " + *lost
+                    + ", which does not survive code page 932 (use U+FF5E for a wave "
+                      "dash, U+FF0D for a full-width minus)");
     }
 
     void checkPicture(int i, const SourceVariant &v)
@@ -261,16 +277,19 @@ private:
             return;
         }
         if (!v.picture) {
-            problem(i, "has no 'picture' (questions 55 and 56 give every variant a holder; "
-                       "write \"\" for an empty one)");
+            problem(i,
+                "has no 'picture' (questions 55 and 56 give every variant a holder; "
+                "write \"\" for an empty one)");
             return;
         }
         const bool wantsPicture = v.layout == 2 || v.layout == 3;
         if (wantsPicture && v.picture->empty())
-            problem(i, "layout " + std::to_string(v.layout) + " needs a picture, but the holder is empty");
+            problem(i,
+                "layout " + std::to_string(v.layout) + " needs a picture, but the holder is empty");
         if (!wantsPicture && !v.picture->empty())
-            problem(i, "layout " + std::to_string(v.layout) + " shows no picture, but the holder has '"
-                           + *v.picture + "'");
+            problem(i,
+                "layout " + std::to_string(v.layout) + " shows no picture, but the holder has '"
+                    + *v.picture + "'");
         if (v.picture->empty())
             return;
         const auto bytes = m_pictures(*v.picture);
@@ -283,8 +302,14 @@ private:
             problem(i, "picture '" + *v.picture + "': " + bmp.error);
     }
 
-    void fileProblem(std::string message) { m_problems.push_back({m_slot.fileName, -1, std::move(message)}); }
-    void problem(int i, std::string message) { m_problems.push_back({m_slot.fileName, i, std::move(message)}); }
+    void fileProblem(std::string message)
+    {
+        m_problems.push_back({ m_slot.fileName, -1, std::move(message) });
+    }
+    void problem(int i, std::string message)
+    {
+        m_problems.push_back({ m_slot.fileName, i, std::move(message) });
+    }
 
     const SourceSlot &m_slot;
     const PictureStore &m_pictures;
@@ -321,23 +346,23 @@ SourceSlot parseSlot(std::string_view toml, const std::string &fileName, Problem
     } catch (const toml::parse_error &error) {
         std::ostringstream where;
         where << "line " << error.source().begin.line << ": " << error.description();
-        problems.push_back({fileName, -1, "is not valid TOML, " + where.str()});
+        problems.push_back({ fileName, -1, "is not valid TOML, " + where.str() });
         return slot;
     }
     for (const auto &[key, value] : root)
-        if (!kFileKeys.contains(std::string(key.str())))
-            problems.push_back({fileName, -1, "unknown key '" + std::string(key.str()) + "'"});
+        if (!fileKeys.contains(std::string(key.str())))
+            problems.push_back({ fileName, -1, "unknown key '" + std::string(key.str()) + "'" });
     if (auto n = root["number"].value<std::int64_t>())
         slot.number = *n;
     else
-        problems.push_back({fileName, -1, "missing or non-integer 'number'"});
+        problems.push_back({ fileName, -1, "missing or non-integer 'number'" });
     if (auto n = root["pool_size"].value<std::int64_t>())
         slot.poolSize = *n;
     else
-        problems.push_back({fileName, -1, "missing or non-integer 'pool_size'"});
+        problems.push_back({ fileName, -1, "missing or non-integer 'pool_size'" });
     const toml::array *variants = root["variant"].as_array();
     if (!variants) {
-        problems.push_back({fileName, -1, "has no [[variant]] tables"});
+        problems.push_back({ fileName, -1, "has no [[variant]] tables" });
         return slot;
     }
     int position = 0;
@@ -345,7 +370,7 @@ SourceSlot parseSlot(std::string_view toml, const std::string &fileName, Problem
         if (const toml::table *table = node.as_table())
             slot.variants.push_back(VariantReader(*table, fileName, position, problems).read());
         else
-            problems.push_back({fileName, position, "is not a table"});
+            problems.push_back({ fileName, position, "is not a table" });
         ++position;
     }
     return slot;
@@ -385,29 +410,30 @@ SourceBank loadBank(const std::filesystem::path &dataDir, const std::filesystem:
         const std::string fileName = path.filename().string();
         const auto content = readFile(path);
         if (!content) {
-            bank.problems.push_back({fileName, -1, "cannot be read"});
+            bank.problems.push_back({ fileName, -1, "cannot be read" });
             continue;
         }
         Gazetteer g = parseGazetteer(*content, fileName, bank.problems);
         for (const Gazetteer &other : bank.gazetteers)
             if (other.chart == g.chart)
-                bank.problems.push_back({fileName, -1, "gives chart " + std::to_string(g.chart)
-                                                           + ", which " + other.fileName + " gives already"});
+                bank.problems.push_back({ fileName, -1,
+                    "gives chart " + std::to_string(g.chart) + ", which " + other.fileName
+                        + " gives already" });
         bank.gazetteers.push_back(std::move(g));
     }
     for (int number = firstQuestionNumber; number <= lastQuestionNumber; ++number) {
         const std::string fileName = "q" + std::to_string(number) + ".toml";
         const auto content = readFile(dataDir / fileName);
         if (!content) {
-            bank.problems.push_back({fileName, -1, "is missing from " + dataDir.string()});
-            bank.slots.push_back({fileName, number, 0, {}});
+            bank.problems.push_back({ fileName, -1, "is missing from " + dataDir.string() });
+            bank.slots.push_back({ fileName, number, 0, {} });
             continue;
         }
         SourceSlot slot = parseSlot(*content, fileName, bank.problems);
         if (slot.number != number)
-            bank.problems.push_back({fileName, -1, "says number = " + std::to_string(slot.number)
-                                                       + ", but the file is for question "
-                                                       + std::to_string(number)});
+            bank.problems.push_back({ fileName, -1,
+                "says number = " + std::to_string(slot.number) + ", but the file is for question "
+                    + std::to_string(number) });
         checkSlot(slot, pictures, bank.problems);
         checkChartVariants(*content, slot, bank.gazetteers, bank.problems);
         bank.slots.push_back(std::move(slot));

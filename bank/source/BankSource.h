@@ -3,8 +3,8 @@
 // the program itself only ever sees the tables generated from a bank that passed every check.
 #pragma once
 
-#include "Gazetteer.h"
-#include "solver/CheckTable.h"
+#include "bank/solver/CheckTable.h"
+#include "bank/source/Gazetteer.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -19,11 +19,12 @@ namespace tovarin::banksource {
 struct SourceVariant
 {
     std::int64_t index = -1;
-    std::string question;             // line breaks as CR LF
+    std::string question; // line breaks as CR LF
     std::vector<std::string> choices; // four, when the file is sound
     std::int64_t correct = 0;
     std::int64_t layout = 0;
-    std::optional<std::string> picture; // slots 55 and 56: a BMP file name, or "" for an empty holder
+    std::optional<std::string>
+        picture; // slots 55 and 56: a BMP file name, or "" for an empty holder
     // Shown in review: why the key is right (the rule it rests on, the worked figures), and one
     // line per choice on why it is wrong, "" for the key. Files still written with the older
     // reviewer-only 'rationale' give it as the explanation and no refutations.

@@ -15,23 +15,23 @@
 namespace tovarin::banksource {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double pi = 3.14159265358979323846;
 // Two marks closer than this would be one mark under two names.
-constexpr double kMarkSeparation = 0.5;
+constexpr double markSeparation = 0.5;
 // A wrong position choice closer than this to the key cannot be told from it on a hand plot.
-constexpr double kPositionChoiceGap = 0.8;
+constexpr double positionChoiceGap = 0.8;
 
-const std::set<std::string> kKinds = { "灯台", "灯標", "灯浮標" };
+const std::set<std::string> kinds = { "灯台", "灯標", "灯浮標" };
 // Kinds whose answer is a fix: the marks they observe must be fixed ones.
-const std::set<std::string> kFixKinds
+const std::set<std::string> fixKinds
     = { "cross_bearing_fix", "transit_fix", "radar_fix", "transit_deviation", "bearing_deviation" };
 // Kinds whose choices are positions.
-const std::set<std::string> kPositionKinds
+const std::set<std::string> positionKinds
     = { "cross_bearing_fix", "transit_fix", "radar_fix", "dr_with_current" };
 
 double radians(double degrees)
 {
-    return degrees * kPi / 180.0;
+    return degrees * pi / 180.0;
 }
 
 struct Vec
@@ -239,7 +239,7 @@ std::vector<NameInText> markNamesIn(std::string_view text)
     std::vector<NameInText> names;
     const std::vector<CodePoint> points = decode(text);
     for (std::size_t i = 0; i < points.size(); ++i) {
-        for (const std::string &kind : kKinds) {
+        for (const std::string &kind : kinds) {
             if (text.substr(points[i].at, kind.size()) != kind)
                 continue;
             std::size_t first = i;
@@ -482,7 +482,7 @@ private:
             v && std::abs(*v - m_chart.variation) > 1e-9)
             fault("check table's variation differs from chart " + std::to_string(m_chart.chart)
                 + "'s");
-        const bool fix = kFixKinds.contains(reader.kind());
+        const bool fix = fixKinds.contains(reader.kind());
         for (const auto &[field, p] : reader.marks()) {
             const ChartMark *mark = usedMarkAt(p);
             if (!mark) {
@@ -508,7 +508,7 @@ private:
                 if (i + 1 == track.size() && track.size() > 1)
                     break;
                 const double d = distanceToSegment(mark.position, a, b);
-                if (d < kTrackClearance) {
+                if (d < trackClearance) {
                     char miles[16];
                     std::snprintf(miles, sizeof miles, "%.2f", d);
                     fault((a.latMinutes == b.latMinutes && a.lonMinutes == b.lonMinutes
@@ -519,11 +519,11 @@ private:
                 }
             }
         }
-        if (kPositionKinds.contains(reader.kind()))
+        if (positionKinds.contains(reader.kind()))
             checkPositionChoices();
         for (const ChartLand &land : m_chart.land) {
             const double d = distanceToLand(track, land);
-            if (d < kLandClearance) {
+            if (d < landClearance) {
                 char miles[16];
                 std::snprintf(miles, sizeof miles, "%.2f", d);
                 fault((track.size() == 1 ? "the ship at " + positionText(track.front())
@@ -549,7 +549,7 @@ private:
             if (c == key || !p)
                 continue;
             const Vec d = offsetBetween(*keyed, *p);
-            if (std::hypot(d.east, d.north) < kPositionChoiceGap) {
+            if (std::hypot(d.east, d.north) < positionChoiceGap) {
                 char miles[16];
                 std::snprintf(miles, sizeof miles, "%.2f", std::hypot(d.east, d.north));
                 fault("choice " + std::to_string(c + 1) + " lies " + miles
@@ -670,7 +670,7 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
         }
         if (t->size() != 3)
             problem(label + " has keys other than name, kind and position");
-        if (!kKinds.contains(kind))
+        if (!kinds.contains(kind))
             problem(label + " has kind '" + kind + "' (灯台, 灯標 or 灯浮標)");
         const std::vector<NameInText> read = markNamesIn(name);
         if (name.size() <= kind.size()
@@ -683,7 +683,7 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
             problem(label + " at " + positionText(*position) + " lies outside the chart's area");
         for (const ChartMark &other : g.marks) {
             const Vec d = offsetBetween(other.position, *position);
-            if (std::hypot(d.east, d.north) < kMarkSeparation)
+            if (std::hypot(d.east, d.north) < markSeparation)
                 problem(label + " stands within 0.5 M of '" + other.name + "'");
         }
         g.marks.push_back({ name, kind, *position });

@@ -64,7 +64,7 @@ void checkChartVariants(std::string_view toml, const SourceSlot &slot,
     const std::vector<Gazetteer> &gazetteers, Problems &problems);
 
 // How close a track may pass a mark the question does not use, and the land, in nautical miles.
-constexpr double kTrackClearance = 1.0;
-constexpr double kLandClearance = 0.5;
+constexpr double trackClearance = 1.0;
+constexpr double landClearance = 0.5;
 
 } // namespace tovarin::banksource

@@ -17,8 +17,7 @@ namespace {
 using tovarin::QuestionBank;
 using tovarin::QuestionVariant;
 
-constexpr std::array<int, 14> kPoolSizes
-    = { 14, 14, 13, 12, 15, 10, 11, 11, 11, 11, 12, 10, 9, 10 };
+constexpr std::array<int, 14> poolSizes = { 14, 14, 13, 12, 15, 10, 11, 11, 11, 11, 12, 10, 9, 10 };
 
 std::vector<QuestionVariant> pool(int number)
 {
@@ -40,7 +39,7 @@ TEST(BankContent, PoolSizesAre163QuestionsInAll)
 {
     int total = 0;
     for (int number = 51; number <= 64; ++number) {
-        EXPECT_EQ(pool(number).size(), std::size_t(kPoolSizes[std::size_t(number - 51)]))
+        EXPECT_EQ(pool(number).size(), std::size_t(poolSizes[std::size_t(number - 51)]))
             << "question " << number;
         total += int(pool(number).size());
     }

@@ -1,8 +1,8 @@
 // The rules a bank file must keep, each broken on purpose in an in-memory copy of a sound file.
 
-#include "BankSource.h"
-#include "BmpCheck.h"
-#include "Cp932.h"
+#include "bank/source/BankSource.h"
+#include "bank/source/BmpCheck.h"
+#include "bank/source/Cp932.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +43,7 @@ void put32(std::vector<std::uint8_t> &b, std::size_t at, std::uint32_t v)
         b[at + i] = std::uint8_t(v >> (8 * i));
 }
 
-const char *kSoundSlot55 = R"(
+const char *soundSlot55 = R"(
 number = 55
 pool_size = 2
 
@@ -75,18 +75,22 @@ struct Outcome
     Problems problems;
 };
 
-Outcome check(const std::string &toml, std::map<std::string, std::vector<std::uint8_t>> files = {
-                                            {"chart.bmp", makeBmp(240, 200, 24)}})
+Outcome check(const std::string &toml,
+    std::map<std::string, std::vector<std::uint8_t>> files
+    = { { "chart.bmp", makeBmp(240, 200, 24) } })
 {
     Outcome out;
     out.slot = parseSlot(toml, "q55.toml", out.problems);
     if (out.problems.empty())
-        checkSlot(out.slot, [&](const std::string &name) -> std::optional<std::vector<std::uint8_t>> {
-            auto found = files.find(name);
-            if (found == files.end())
-                return std::nullopt;
-            return found->second;
-        }, out.problems);
+        checkSlot(
+            out.slot,
+            [&](const std::string &name) -> std::optional<std::vector<std::uint8_t>> {
+                auto found = files.find(name);
+                if (found == files.end())
+                    return std::nullopt;
+                return found->second;
+            },
+            out.problems);
     return out;
 }
 
@@ -99,11 +103,11 @@ std::string replaced(std::string text, const std::string &from, const std::strin
 
 TEST(BankSource, SoundFileReadsIntoTheModelWithCrLfLineBreaks)
 {
-    const Outcome out = check(kSoundSlot55);
+    const Outcome out = check(soundSlot55);
     ASSERT_TRUE(out.problems.empty()) << out.problems.front().text();
     ASSERT_EQ(out.slot.variants.size(), 2u);
     EXPECT_EQ(out.slot.variants[0].question,
-              "下図は、ある日の地上天気図である。\r\n図中（ア）の前線の名称はどれか。");
+        "下図は、ある日の地上天気図である。\r\n図中（ア）の前線の名称はどれか。");
     EXPECT_EQ(out.slot.variants[0].picture, "chart.bmp");
     EXPECT_EQ(out.slot.variants[1].picture, "");
     EXPECT_EQ(out.slot.variants[1].choices[3], "前線霧");
@@ -119,12 +123,13 @@ struct Breakage
 };
 
 class BrokenFile : public testing::TestWithParam<Breakage>
-{};
+{
+};
 
 TEST_P(BrokenFile, IsRejectedWithFileVariantAndReason)
 {
     const Breakage &b = GetParam();
-    const Outcome out = check(replaced(kSoundSlot55, b.from, b.to));
+    const Outcome out = check(replaced(soundSlot55, b.from, b.to));
     ASSERT_FALSE(out.problems.empty()) << "accepted";
     const BankProblem &p = out.problems.front();
     EXPECT_EQ(p.file, "q55.toml");
@@ -132,87 +137,91 @@ TEST_P(BrokenFile, IsRejectedWithFileVariantAndReason)
     EXPECT_NE(p.message.find(b.message), std::string::npos) << p.text();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, BrokenFile,
-    testing::Values(
-        Breakage{"PoolSizeDiffersFromVariants", "pool_size = 2", "pool_size = 3", -1,
-                 "pool_size 3 differs from the 2 variants"},
-        Breakage{"MissingChoice", R"(["放射霧", "移流霧", "蒸気霧", "前線霧"])",
-                 R"(["放射霧", "移流霧", "蒸気霧"])", 1, "has 3 choices, not 4"},
-        Breakage{"KeyOutsideOneToFour", "correct = 2\nlayout = 1", "correct = 5\nlayout = 1", 1,
-                 "correct choice 5 outside 1 to 4"},
-        Breakage{"LayoutOutsideOneToThree", "layout = 1", "layout = 0", 1, "layout 0 outside 1 to 3"},
-        Breakage{"IndexGap", "index = 1", "index = 2", 1, "index 2 where 1 is due"},
-        Breakage{"PictureMissingForLayoutTwo", R"(picture = "chart.bmp")", R"(picture = "")", 0,
-                 "needs a picture, but the holder is empty"},
-        Breakage{"PictureGivenForLayoutOne", "layout = 1\npicture = \"\"",
-                 "layout = 1\npicture = \"chart.bmp\"", 1, "shows no picture"},
-        Breakage{"HolderMissingInSlot55", "layout = 1\npicture = \"\"\n", "layout = 1\n", 1,
-                 "has no 'picture'"},
-        Breakage{"PictureFileDoesNotExist", R"(picture = "chart.bmp")", R"(picture = "gone.bmp")", 0,
-                 "'gone.bmp' does not exist"},
-        Breakage{"PictureNameLeavesTheFolder", R"(picture = "chart.bmp")",
-                 R"(picture = "../data/chart.bmp")", 0, "does not exist"},
-        Breakage{"WaveDashThatOnlyEncodesOneWay", "前線霧", "前線〜霧", 1, "U+301C"},
-        Breakage{"MinusSignThatOnlyEncodesOneWay", "寒冷前線", "寒冷−前線", 0, "U+2212"},
-        Breakage{"CharacterOutsideCodePage932", "移流霧\", \"蒸気霧", "移流霧\", \"蒸気霧\u00e9", 1,
-                 "U+00E9"},
-        Breakage{"QuestionTooShort", "霧のうち、暖かく湿った空気が冷たい海面上を移動して生じるものはどれか。",
-                 "霧はどれか。", 1, "6 characters, outside 28 to 752"},
-        Breakage{"QuestionEndsWithLineBreak", "名称はどれか。\"\"\"", "名称はどれか。\n\"\"\"", 0,
-                 "ends with a line break"},
-        Breakage{"LayoutTwoChoiceTooLong", "\"温暖前線\"", "\"温暖前線が通過した後に気温が上がる\"", 0,
-                 "a layout-2 choice has at most 13"},
-        Breakage{"NoExplanation", "explanation = \"暖湿な空気が冷たい海面で冷やされてできる霧が移流霧である。\"",
-                 "", 1, "missing or non-text 'explanation'"},
-        Breakage{"RefutationOfTheKey", "\"\", \"蒸気霧", "\"移流霧である。\", \"蒸気霧", 1,
-                 "refutation 2 belongs to the key"},
-        Breakage{"RefutationMissing", "\"前線霧は前線付近の雨による。\"", "", 1, "has 3 refutations, not 4"},
-        Breakage{"QuestionTextRepeatedInThePool",
-                 "霧のうち、暖かく湿った空気が冷たい海面上を移動して生じるものはどれか。",
-                 "下図は、ある日の地上天気図である。\\n図中（ア）の前線の名称はどれか。", 1,
-                 "same question text as variant 0"},
-        Breakage{"MisspeltKey", "correct = 2\nlayout = 2", "corect = 2\nlayout = 2", 0,
-                 "unknown key 'corect'"},
-        Breakage{"NotToml", "pool_size = 2", "pool_size = = 2", -1, "is not valid TOML"}),
+INSTANTIATE_TEST_SUITE_P(Rules, BrokenFile,
+    testing::Values(Breakage { "PoolSizeDiffersFromVariants", "pool_size = 2", "pool_size = 3", -1,
+                        "pool_size 3 differs from the 2 variants" },
+        Breakage { "MissingChoice", R"(["放射霧", "移流霧", "蒸気霧", "前線霧"])",
+            R"(["放射霧", "移流霧", "蒸気霧"])", 1, "has 3 choices, not 4" },
+        Breakage { "KeyOutsideOneToFour", "correct = 2\nlayout = 1", "correct = 5\nlayout = 1", 1,
+            "correct choice 5 outside 1 to 4" },
+        Breakage {
+            "LayoutOutsideOneToThree", "layout = 1", "layout = 0", 1, "layout 0 outside 1 to 3" },
+        Breakage { "IndexGap", "index = 1", "index = 2", 1, "index 2 where 1 is due" },
+        Breakage { "PictureMissingForLayoutTwo", R"(picture = "chart.bmp")", R"(picture = "")", 0,
+            "needs a picture, but the holder is empty" },
+        Breakage { "PictureGivenForLayoutOne", "layout = 1\npicture = \"\"",
+            "layout = 1\npicture = \"chart.bmp\"", 1, "shows no picture" },
+        Breakage { "HolderMissingInSlot55", "layout = 1\npicture = \"\"\n", "layout = 1\n", 1,
+            "has no 'picture'" },
+        Breakage { "PictureFileDoesNotExist", R"(picture = "chart.bmp")", R"(picture = "gone.bmp")",
+            0, "'gone.bmp' does not exist" },
+        Breakage { "PictureNameLeavesTheFolder", R"(picture = "chart.bmp")",
+            R"(picture = "../data/chart.bmp")", 0, "does not exist" },
+        Breakage { "WaveDashThatOnlyEncodesOneWay", "前線霧", "前線〜霧", 1, "U+301C" },
+        Breakage { "MinusSignThatOnlyEncodesOneWay", "寒冷前線", "寒冷−前線", 0, "U+2212" },
+        Breakage { "CharacterOutsideCodePage932", "移流霧\", \"蒸気霧", "移流霧\", \"蒸気霧\u00e9",
+            1, "U+00E9" },
+        Breakage { "QuestionTooShort",
+            "霧のうち、暖かく湿った空気が冷たい海面上を移動して生じるものはどれか。",
+            "霧はどれか。", 1, "6 characters, outside 28 to 752" },
+        Breakage { "QuestionEndsWithLineBreak", "名称はどれか。\"\"\"", "名称はどれか。\n\"\"\"", 0,
+            "ends with a line break" },
+        Breakage { "LayoutTwoChoiceTooLong", "\"温暖前線\"",
+            "\"温暖前線が通過した後に気温が上がる\"", 0, "a layout-2 choice has at most 13" },
+        Breakage { "NoExplanation",
+            "explanation = \"暖湿な空気が冷たい海面で冷やされてできる霧が移流霧である。\"", "", 1,
+            "missing or non-text 'explanation'" },
+        Breakage { "RefutationOfTheKey", "\"\", \"蒸気霧", "\"移流霧である。\", \"蒸気霧", 1,
+            "refutation 2 belongs to the key" },
+        Breakage { "RefutationMissing", "\"前線霧は前線付近の雨による。\"", "", 1,
+            "has 3 refutations, not 4" },
+        Breakage { "QuestionTextRepeatedInThePool",
+            "霧のうち、暖かく湿った空気が冷たい海面上を移動して生じるものはどれか。",
+            "下図は、ある日の地上天気図である。\\n図中（ア）の前線の名称はどれか。", 1,
+            "same question text as variant 0" },
+        Breakage { "MisspeltKey", "correct = 2\nlayout = 2", "corect = 2\nlayout = 2", 0,
+            "unknown key 'corect'" },
+        Breakage { "NotToml", "pool_size = 2", "pool_size = = 2", -1, "is not valid TOML" }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(BankSource, PictureHoldersBelongToQuestions55And56Only)
 {
-    std::string slot54 = replaced(kSoundSlot55, "number = 55", "number = 54");
+    std::string slot54 = replaced(soundSlot55, "number = 55", "number = 54");
     const Outcome out = check(slot54);
     ASSERT_FALSE(out.problems.empty());
     EXPECT_NE(out.problems.front().message.find("only questions 55 and 56 have pictures"),
-              std::string::npos);
+        std::string::npos);
 }
 
 TEST(BankSource, AccidentNarrativesAreAtLeast364Characters)
 {
-    std::string slot58 = replaced(kSoundSlot55, "number = 55", "number = 58");
+    std::string slot58 = replaced(soundSlot55, "number = 55", "number = 58");
     Problems problems;
     SourceSlot slot = parseSlot(slot58, "q58.toml", problems);
     for (auto &v : slot.variants)
         v.picture.reset();
-    checkSlot(slot, [](const std::string &) { return std::nullopt; }, problems);
+    checkSlot(
+        slot, [](const std::string &) { return std::nullopt; }, problems);
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_NE(problems[0].message.find("outside 364 to 752"), std::string::npos);
 }
 
 TEST(BankSource, ChoiceMayEndInCrLfButHasNoLineBreakInside)
 {
-    const std::string trailing = replaced(kSoundSlot55, "\"前線霧\"]", "\"前線霧\\n\"]");
+    const std::string trailing = replaced(soundSlot55, "\"前線霧\"]", "\"前線霧\\n\"]");
     Outcome out = check(trailing);
     EXPECT_TRUE(out.problems.empty()) << out.problems.front().text();
     EXPECT_EQ(out.slot.variants[1].choices[3], "前線霧\r\n");
 
-    out = check(replaced(kSoundSlot55, "\"前線霧\"]", "\"前線\\n霧\"]"));
+    out = check(replaced(soundSlot55, "\"前線霧\"]", "\"前線\\n霧\"]"));
     ASSERT_FALSE(out.problems.empty());
     EXPECT_NE(out.problems.front().message.find("line break inside"), std::string::npos);
 }
 
 TEST(Cp932, RoundTripKeepsTheCharactersTheBankUses)
 {
-    EXPECT_FALSE(firstCharacterLostInCp932("１０時～１１時、－５℃、30°12.0′、①、ｱ･ABC (x) 'y' + - ."));
+    EXPECT_FALSE(
+        firstCharacterLostInCp932("１０時～１１時、－５℃、30°12.0′、①、ｱ･ABC (x) 'y' + - ."));
     EXPECT_EQ(firstCharacterLostInCp932("1〜2"), "U+301C 〜");
     EXPECT_EQ(firstCharacterLostInCp932("−5"), "U+2212 −");
     EXPECT_EQ(codePointCount("第51問\r\n"), 6u);
@@ -226,7 +235,8 @@ struct BmpBreakage
 };
 
 class BrokenBmp : public testing::TestWithParam<BmpBreakage>
-{};
+{
+};
 
 TEST_P(BrokenBmp, IsRejected)
 {
@@ -237,26 +247,33 @@ TEST_P(BrokenBmp, IsRejected)
     EXPECT_NE(result.error.find(GetParam().message), std::string::npos) << result.error;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, BrokenBmp,
-    testing::Values(
-        BmpBreakage{"QtsDefaultResolution", [](auto &b) { put32(b, 38, 3780); put32(b, 42, 3780); },
-                    "resolution fields are 3780 and 3780"},
-        BmpBreakage{"TopDown", [](auto &b) { put32(b, 22, std::uint32_t(-190)); }, "bottom-up"},
-        BmpBreakage{"Compressed", [](auto &b) { put32(b, 30, 1); }, "compressed"},
-        BmpBreakage{"V5Header", [](auto &b) { put32(b, 14, 124); }, "not 40"},
-        BmpBreakage{"SixteenBits", [](auto &b) { b[28] = 16; }, "16 bits per pixel"},
-        BmpBreakage{"PaletteNotAGreyRamp", [](auto &b) { b[54 + 4 * 7 + 2] = 200; }, "entry 7"},
-        BmpBreakage{"TooNarrow", [](auto &b) { put32(b, 18, 195); }, "width 195"},
-        BmpBreakage{"TooTall", [](auto &b) { put32(b, 22, 288); }, "height 288"},
-        BmpBreakage{"Truncated", [](auto &b) { b.resize(b.size() - 10); put32(b, 2, std::uint32_t(b.size())); },
-                    "cut short"},
-        BmpBreakage{"SizeFieldWrong", [](auto &b) { put32(b, 2, 5); }, "file size field"}),
+INSTANTIATE_TEST_SUITE_P(Rules, BrokenBmp,
+    testing::Values(BmpBreakage { "QtsDefaultResolution",
+                        [](auto &b) {
+                            put32(b, 38, 3780);
+                            put32(b, 42, 3780);
+                        },
+                        "resolution fields are 3780 and 3780" },
+        BmpBreakage { "TopDown", [](auto &b) { put32(b, 22, std::uint32_t(-190)); }, "bottom-up" },
+        BmpBreakage { "Compressed", [](auto &b) { put32(b, 30, 1); }, "compressed" },
+        BmpBreakage { "V5Header", [](auto &b) { put32(b, 14, 124); }, "not 40" },
+        BmpBreakage { "SixteenBits", [](auto &b) { b[28] = 16; }, "16 bits per pixel" },
+        BmpBreakage { "PaletteNotAGreyRamp", [](auto &b) { b[54 + 4 * 7 + 2] = 200; }, "entry 7" },
+        BmpBreakage { "TooNarrow", [](auto &b) { put32(b, 18, 195); }, "width 195" },
+        BmpBreakage { "TooTall", [](auto &b) { put32(b, 22, 288); }, "height 288" },
+        BmpBreakage { "Truncated",
+            [](auto &b) {
+                b.resize(b.size() - 10);
+                put32(b, 2, std::uint32_t(b.size()));
+            },
+            "cut short" },
+        BmpBreakage { "SizeFieldWrong", [](auto &b) { put32(b, 2, 5); }, "file size field" }),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(BmpCheck, AcceptsBothFormsAtTheLimitsOfTheSizeRange)
 {
-    for (const auto &[w, h, bpp] : {std::tuple{196, 186, 8}, {286, 287, 24}, {273, 244, 24}}) {
+    for (const auto &[w, h, bpp] :
+        { std::tuple { 196, 186, 8 }, { 286, 287, 24 }, { 273, 244, 24 } }) {
         const BmpCheckResult result = checkBmp(makeBmp(w, h, bpp));
         EXPECT_TRUE(result.ok) << w << "x" << h << "x" << bpp << ": " << result.error;
         EXPECT_EQ(result.info.width, w);

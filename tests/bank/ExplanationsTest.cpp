@@ -1,10 +1,10 @@
 // The explanations review shows: every drawn question finds its own, as its source file wrote
 // it, and a computed one's check table, carried as TOML, still works to the same answer.
 
-#include "BankSource.h"
-#include "Explanations.h"
-#include "QuestionBank.h"
-#include "solver/Solver.h"
+#include "bank/Explanations.h"
+#include "bank/QuestionBank.h"
+#include "bank/solver/Solver.h"
+#include "bank/source/BankSource.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,8 @@ using tovarin::QuestionBank;
 
 const tovarin::banksource::SourceBank &sources()
 {
-    static const auto bank = tovarin::banksource::loadBank(TOVARIN_BANK_DATA_DIR, TOVARIN_BANK_PICTURES_DIR);
+    static const auto bank
+        = tovarin::banksource::loadBank(TOVARIN_BANK_DATA_DIR, TOVARIN_BANK_PICTURES_DIR);
     return bank;
 }
 
@@ -26,13 +27,14 @@ TEST(Explanations, EveryVariantFindsItsOwnByItsText)
         for (std::int16_t v = 0; v < bank.PoolSize(k); ++v) {
             SCOPED_TRACE(testing::Message() << "question " << k + 51 << " variant " << v);
             const auto &source = sources().slots[std::size_t(k)].variants[std::size_t(v)];
-            const tovarin::Explanation *found = tovarin::explanationFor(k, bank.Variant(k, v).QuestionText);
+            const tovarin::Explanation *found
+                = tovarin::explanationFor(k, bank.Variant(k, v).QuestionText);
             ASSERT_NE(found, nullptr);
             EXPECT_EQ(found->variantIndex, v);
             EXPECT_EQ(found->text, source.explanation);
             for (std::size_t c = 0; c < 4; ++c)
                 EXPECT_EQ(found->refutations[c],
-                          c < source.refutations.size() ? source.refutations[c] : std::string());
+                    c < source.refutations.size() ? source.refutations[c] : std::string());
             ASSERT_EQ(found->checkToml.empty(), !source.check.has_value());
             if (source.check) {
                 const auto compiled = tovarin::solver::solve(

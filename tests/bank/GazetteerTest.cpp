@@ -11,7 +11,7 @@ namespace {
 
 using namespace tovarin::banksource;
 
-const char *kChart = R"(
+const char *soundChart = R"(
 chart = 150
 variation = -6.0
 area = { south = [29, 40.0], north = [30, 20.0], west = [134, 35.0], east = [135, 35.0] }
@@ -38,7 +38,7 @@ outline = [[30, 0.0, 135, 0.0], [30, 0.5, 135, 0.5], [29, 59.5, 135, 1.0], [29, 
 
 // Two bearings on the light and the beacon fix the ship 5' south of the light. A voyage runs
 // from well south of both, eastwards along 29°50'.
-const char *kSlot = R"(
+const char *soundSlot = R"(
 number = 52
 pool_size = 2
 
@@ -98,8 +98,8 @@ std::vector<std::string> faults(const Edits &slotEdits, const Edits &chartEdits 
 {
     Problems problems;
     std::vector<Gazetteer> charts
-        = { parseGazetteer(edited(kChart, chartEdits), "chart150.toml", problems) };
-    const std::string slotText = edited(kSlot, slotEdits);
+        = { parseGazetteer(edited(soundChart, chartEdits), "chart150.toml", problems) };
+    const std::string slotText = edited(soundSlot, slotEdits);
     const SourceSlot slot = parseSlot(slotText, "q52.toml", problems);
     checkChartVariants(slotText, slot, charts, problems);
     std::vector<std::string> lines;

@@ -20,8 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
 
-const fs::path kPictures = TOVARIN_BANK_PICTURES_DIR;
-const fs::path kData = TOVARIN_BANK_DATA_DIR;
+const fs::path picturesDir = TOVARIN_BANK_PICTURES_DIR;
+const fs::path data = TOVARIN_BANK_DATA_DIR;
 
 std::uint32_t u32(const Bytes &b, std::size_t at)
 {
@@ -52,7 +52,7 @@ Bytes readFile(const fs::path &path)
 std::map<std::string, Bytes> allPictures()
 {
     std::map<std::string, Bytes> out;
-    for (const auto &entry : fs::directory_iterator(kPictures))
+    for (const auto &entry : fs::directory_iterator(picturesDir))
         if (entry.path().extension() == ".bmp")
             out[entry.path().filename().string()] = readFile(entry.path());
     return out;
@@ -110,7 +110,7 @@ TEST(PictureFormat, Questions55And56ReferToEachPictureOnce)
     const auto pictures = allPictures();
     std::map<std::string, int> references;
     for (const char *slot : { "q55.toml", "q56.toml" }) {
-        const toml::table bank = toml::parse_file((kData / slot).string());
+        const toml::table bank = toml::parse_file((data / slot).string());
         const toml::array *variants = bank["variant"].as_array();
         ASSERT_NE(variants, nullptr) << slot;
         for (const toml::node &node : *variants) {
@@ -127,7 +127,7 @@ TEST(PictureFormat, Questions55And56ReferToEachPictureOnce)
             ++references[*picture];
             const auto it = pictures.find(*picture);
             if (it == pictures.end()) {
-                ADD_FAILURE() << *picture << " is not in " << kPictures;
+                ADD_FAILURE() << *picture << " is not in " << picturesDir;
                 continue;
             }
             const tovarin::banksource::BmpInfo p = check(it->second).info;

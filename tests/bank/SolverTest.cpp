@@ -28,7 +28,7 @@ void expectPosition(const Solution &s, double latMinutes, double lonMinutes, dou
     EXPECT_NEAR(s.geometry->answerPoint->lat * 60.0, latMinutes, within);
 }
 
-constexpr double kLat30 = 30 * 60.0, kLon135 = 135 * 60.0, kLat40 = 40 * 60.0, kLon140 = 140 * 60.0;
+constexpr double lat30 = 30 * 60.0, lon135 = 135 * 60.0, lat40 = 40 * 60.0, lon140 = 140 * 60.0;
 
 TEST(Solver, VoyageOfTwoLegs)
 {
@@ -91,7 +91,7 @@ deviation = 2.0
 marks = [[30, 4.0, 135, 0.0], [30, 0.0, 135, 3.5]]
 bearings = [4.0, 94.0]
 )");
-    expectPosition(two, kLat30, kLon135);
+    expectPosition(two, lat30, lon135);
     EXPECT_EQ(two.steps[0].result, "000.0°");
     const Solution three = solved(R"(
 kind = "cross_bearing_fix"
@@ -100,7 +100,7 @@ deviation = 2.0
 marks = [[30, 4.0, 135, 0.0], [30, 0.0, 135, 3.5], [30, 3.0, 135, 3.466]]
 bearings = [4.0, 94.0, 49.0]
 )");
-    expectPosition(three, kLat30, kLon135);
+    expectPosition(three, lat30, lon135);
     EXPECT_EQ(three.geometry->bearings.size(), 3u);
     // Three lines that do not meet are no fix.
     EXPECT_THROW(solved(R"(
@@ -162,7 +162,7 @@ transit_compass = 4.0
 mark = [29, 55.0, 135, 5.0]
 bearing = 94.0
 )"),
-        29 * 60 + 55.0, kLon135);
+        29 * 60 + 55.0, lon135);
     // Head 090° true, the mark broad on the starboard beam bears 180°: the ship lies 5′ north of
     // it, not 5′ south (the range laid off towards the bearing).
     expectPosition(solved(R"(
@@ -173,7 +173,7 @@ relative = 90.0
 mark = [30, 5.0, 135, 0.0]
 range = 5.0
 )"),
-        kLat30 + 10.0, kLon135);
+        lat30 + 10.0, lon135);
     // Compass 274° + 2°E − 6°W = 270°: 4 M due east of the mark, 4 ÷ cos 40° = 5.222′ of longitude.
     const Solution radar = solved(R"(
 kind = "radar_fix"
@@ -183,12 +183,12 @@ bearing_compass = 274.0
 mark = [40, 0.0, 140, 0.0]
 range = 4.0
 )");
-    expectPosition(radar, kLat40, kLon140 + 5.222);
+    expectPosition(radar, lat40, lon140 + 5.222);
     ASSERT_EQ(radar.geometry->ranges.size(), 1u);
     EXPECT_DOUBLE_EQ(radar.geometry->ranges[0].radiusMiles, 4.0);
 }
 
-const std::string kNorthAgainstAnEastSet = R"(
+const std::string northAgainstAnEastSet = R"(
 variation = -6.0
 from = [30, 0.0, 135, 0.0]
 to = [30, 20.0, 135, 0.0]
@@ -203,15 +203,15 @@ TEST(Solver, CourseToSteerAgainstACurrent)
     // 354.46° magnetic with 6°W, 352.46° by a compass with 2°E; over the ground √96 = 9.80 knots,
     // so 20 M take 2.041 hours: leaving at 08:00, in at 10:02.5.
     const Solution trueCourse
-        = solved("kind = \"course_to_steer\"\nask = \"true\"" + kNorthAgainstAnEastSet);
+        = solved("kind = \"course_to_steer\"\nask = \"true\"" + northAgainstAnEastSet);
     EXPECT_NEAR(trueCourse.value[0], 348.46, 0.01);
     const Solution compass = solved(
-        "kind = \"course_to_steer\"\nask = \"compass\"\ndeviation = 2.0" + kNorthAgainstAnEastSet);
+        "kind = \"course_to_steer\"\nask = \"compass\"\ndeviation = 2.0" + northAgainstAnEastSet);
     EXPECT_NEAR(compass.value[0], 352.46, 0.01);
     EXPECT_NEAR(
-        solved("kind = \"speed_over_ground\"" + kNorthAgainstAnEastSet).value[0], 9.798, 0.001);
+        solved("kind = \"speed_over_ground\"" + northAgainstAnEastSet).value[0], 9.798, 0.001);
     EXPECT_NEAR(
-        solved("kind = \"arrival_with_current\"\ndepart = \"08:00\"" + kNorthAgainstAnEastSet)
+        solved("kind = \"arrival_with_current\"\ndepart = \"08:00\"" + northAgainstAnEastSet)
             .value[0],
         8 * 60 + 122.47, 0.05);
     // The triangle closes: water + current = ground, the ground vector along the track.
@@ -238,7 +238,7 @@ set = 90.0
 drift = 2.0
 legs = [ { course = 0.0, speed = 10.0, minutes = 30 }, { course_compass = 4.0, deviation = 2.0, speed = 10.0, minutes = 30 } ]
 )"),
-        kLat30 + 10.0, kLon135 + 2.311);
+        lat30 + 10.0, lon135 + 2.311);
     // The same hour seen from the fix: the current set 090° at 2 knots.
     const Solution current = solved(R"(
 kind = "current_from_fix"
@@ -441,9 +441,9 @@ bool mentions(const std::vector<std::string> &faults, const std::string &part)
 }
 
 // 12 miles due north at 12 knots take one hour.
-const Variant kVoyage { "試験用海図第150号使用\nA地点（北緯30°00.0′、東経135°00.0′）から "
-                        "B地点（北緯30°12.0′、東経135°00.0′）まで"
-                        "速力 12ノットで航行する。偏差は 6°W とする。所要時間はどれか。",
+const Variant soundVoyage { "試験用海図第150号使用\nA地点（北緯30°00.0′、東経135°00.0′）から "
+                            "B地点（北緯30°12.0′、東経135°00.0′）まで"
+                            "速力 12ノットで航行する。偏差は 6°W とする。所要時間はどれか。",
     { "40分", "1時間", "1時間20分", "1時間40分" }, 2, R"(
 kind = "voyage"
 ask = "time"
@@ -457,35 +457,36 @@ choice_values = [40, 60, 80, 100]
 
 TEST(KeyCheck, ChartWorkKeyAndChoices)
 {
-    EXPECT_TRUE(faultsOf(kVoyage).empty()) << joined(faultsOf(kVoyage));
-    auto faults = faultsOf(kVoyage, "kind = \"voyage\"", "kind = \"voyage\"\ncorrect_guess = 1");
+    EXPECT_TRUE(faultsOf(soundVoyage).empty()) << joined(faultsOf(soundVoyage));
+    auto faults
+        = faultsOf(soundVoyage, "kind = \"voyage\"", "kind = \"voyage\"\ncorrect_guess = 1");
     EXPECT_TRUE(mentions(faults, "unused field check.correct_guess")) << joined(faults);
-    Variant wrongKey = kVoyage;
+    Variant wrongKey = soundVoyage;
     wrongKey.correct = 3;
     faults = faultsOf(wrongKey);
     EXPECT_TRUE(
         mentions(faults, "the key (3) \"1時間20分\" is not within 5分 of the computed 1時間"))
         << joined(faults);
     EXPECT_TRUE(mentions(faults, "choice 2 \"1時間\" is also within 5分")) << joined(faults);
-    faults = faultsOf(kVoyage, "speed = 12.0", "speed = 10.0");
+    faults = faultsOf(soundVoyage, "speed = 12.0", "speed = 10.0");
     EXPECT_TRUE(mentions(faults, "does not state 10ノット")) << joined(faults);
-    faults = faultsOf(kVoyage, "1時間20分", "1時間30分");
+    faults = faultsOf(soundVoyage, "1時間20分", "1時間30分");
     EXPECT_TRUE(mentions(faults, "choice 3 \"1時間30分\" does not state its value 1時間20分"))
         << joined(faults);
-    faults = faultsOf(kVoyage, "kind = \"voyage\"", "kind = \"voyages\"");
+    faults = faultsOf(soundVoyage, "kind = \"voyage\"", "kind = \"voyages\"");
     EXPECT_TRUE(mentions(faults, "unknown check kind 'voyages'")) << joined(faults);
     // A wrong choice ten minutes from the key cannot be told from it with dividers, and a
     // tolerance wide enough to take in a neighbour proves nothing.
-    Variant crowded = kVoyage;
+    Variant crowded = soundVoyage;
     crowded.choices[2] = "1時間10分";
     faults = faultsOf(crowded, "[40, 60, 80, 100]", "[40, 60, 70, 100]");
     EXPECT_TRUE(
         mentions(faults, "choice 3 \"1時間10分\" is closer to the key than the 15分 spacing"))
         << joined(faults);
-    faults = faultsOf(kVoyage, "tolerance = 5", "tolerance = 25");
+    faults = faultsOf(soundVoyage, "tolerance = 5", "tolerance = 25");
     EXPECT_TRUE(mentions(faults, "tolerance 25 is looser")) << joined(faults);
     // Leaving at 23時30分, the hour's run ends at 0時30分 of the next day.
-    Variant overnight = kVoyage;
+    Variant overnight = soundVoyage;
     overnight.question += "23時30分に発航する。";
     overnight.choices = { "0時10分", "0時30分", "0時50分", "1時10分" };
     const auto at = overnight.check.find("ask = \"time\"");
@@ -494,7 +495,7 @@ TEST(KeyCheck, ChartWorkKeyAndChoices)
     EXPECT_TRUE(faults.empty()) << joined(faults);
 }
 
-const Variant kTide {
+const Variant soundTide {
     "下図は、Ｘ港の潮汐表の一部である。1月2日の午前の高潮の潮高は、次のうちどれか。",
     { "150cm", "162cm", "174cm", "40cm" }, 3, R"(
 port = "Ｘ港"
@@ -510,18 +511,18 @@ choice_values = [150, 162, 174, 40]
 
 TEST(KeyCheck, TideTableAndItsQuestion)
 {
-    EXPECT_TRUE(faultsOf(kTide).empty()) << joined(faultsOf(kTide));
+    EXPECT_TRUE(faultsOf(soundTide).empty()) << joined(faultsOf(soundTide));
+    EXPECT_TRUE(mentions(faultsOf(soundTide, "[\"13:30\", 40, \"LW\"]", "[\"13:30\", 40, \"HW\"]"),
+        "do not alternate"));
     EXPECT_TRUE(mentions(
-        faultsOf(kTide, "[\"13:30\", 40, \"LW\"]", "[\"13:30\", 40, \"HW\"]"), "do not alternate"));
-    EXPECT_TRUE(mentions(
-        faultsOf(kTide, "tide = [2, \"07:20\"]", "tide = [2, \"07:25\"]"), "not in the table"));
-    EXPECT_TRUE(mentions(faultsOf(kTide, "1月2日", "1月3日"), "does not state 1月2日"));
-    EXPECT_TRUE(mentions(faultsOf(kTide, "[150, 162, 174, 40]", "[150, 166, 174, 40]"),
+        faultsOf(soundTide, "tide = [2, \"07:20\"]", "tide = [2, \"07:25\"]"), "not in the table"));
+    EXPECT_TRUE(mentions(faultsOf(soundTide, "1月2日", "1月3日"), "does not state 1月2日"));
+    EXPECT_TRUE(mentions(faultsOf(soundTide, "[150, 162, 174, 40]", "[150, 166, 174, 40]"),
         "does not state its value 166cm"));
 }
 
-const Variant kStrokes { "4サイクルディーゼル機関、シリンダ数 ４、機関回転数 毎分 "
-                         "1,800回転。燃焼行程の回数は1分間に何回か。",
+const Variant strokes { "4サイクルディーゼル機関、シリンダ数 ４、機関回転数 毎分 "
+                        "1,800回転。燃焼行程の回数は1分間に何回か。",
     { "９００回", "1,800回", "３６００回", "7200回" }, 3, R"(
 kind = "power_strokes"
 rpm = 1800.0
@@ -532,11 +533,11 @@ choice_values = [900.0, 1800.0, 3600.0, 7200.0]
 
 TEST(KeyCheck, EngineSumsReadFullWidthAndGroupedDigits)
 {
-    EXPECT_TRUE(faultsOf(kStrokes).empty()) << joined(faultsOf(kStrokes));
-    EXPECT_TRUE(mentions(faultsOf(kStrokes, "cylinders = 4\n", ""), "missing check.cylinders"));
-    EXPECT_TRUE(mentions(faultsOf(kStrokes, "1,800回転", "1,500回転"), "does not state 1800"));
+    EXPECT_TRUE(faultsOf(strokes).empty()) << joined(faultsOf(strokes));
+    EXPECT_TRUE(mentions(faultsOf(strokes, "cylinders = 4\n", ""), "missing check.cylinders"));
+    EXPECT_TRUE(mentions(faultsOf(strokes, "1,800回転", "1,500回転"), "does not state 1800"));
     // A second choice within 0.5 % of the computed value.
-    EXPECT_TRUE(mentions(faultsOf(kStrokes, "7200", "3610"), "choice 4 \"3610回\" is also within"));
+    EXPECT_TRUE(mentions(faultsOf(strokes, "7200", "3610"), "choice 4 \"3610回\" is also within"));
 }
 
 } // namespace

@@ -63,14 +63,14 @@ private:
     std::vector<std::string> m_texts;
     std::array<std::vector<bankdata::VariantRecord>, 14> m_variants;
     std::array<bankdata::SlotRecord, 14> m_slots {};
-    static constexpr std::uint8_t kPixels[] = { 1, 2, 3 };
+    static constexpr std::uint8_t pixels[] = { 1, 2, 3 };
     std::array<bankdata::HolderRecord, 2> m_holders { { { "", nullptr, 0 },
-        { "p.bmp", kPixels, 3 } } };
+        { "p.bmp", pixels, 3 } } };
     bankdata::ContainerRecord m_frmQ {}, m_frmQ2 {};
     QuestionBank m_bank { m_frmQ, m_frmQ2 };
 };
 
-constexpr std::array<std::int16_t, 14> kPoolSizes
+constexpr std::array<std::int16_t, 14> poolSizes
     = { 14, 14, 13, 12, 15, 10, 11, 11, 11, 11, 12, 10, 9, 10 };
 
 std::string drawnVariant(const ExamPaper &paper, std::size_t k)
@@ -80,7 +80,7 @@ std::string drawnVariant(const ExamPaper &paper, std::size_t k)
 
 TEST(AssembleExam, ExtremeValuesGiveFirstAndLastVariantNeverOnePast)
 {
-    FixtureBank fixture(kPoolSizes);
+    FixtureBank fixture(poolSizes);
     ExamPaper paper;
     std::deque<float> values(14, 0.0f);
     values[4] = 0.99999994f; // question 55, pool of 15
@@ -95,7 +95,7 @@ TEST(AssembleExam, ExtremeValuesGiveFirstAndLastVariantNeverOnePast)
 
 TEST(AssembleExam, TakesTheValuesInQuestionOrder)
 {
-    FixtureBank fixture(kPoolSizes);
+    FixtureBank fixture(poolSizes);
     ExamPaper paper;
     std::deque<float> values;
     for (int k = 0; k < 14; ++k)
@@ -103,7 +103,7 @@ TEST(AssembleExam, TakesTheValuesInQuestionOrder)
     ScriptedRandom random(values);
     AssembleExam(paper, fixture.bank(), random);
     for (std::size_t k = 0; k < 14; ++k) {
-        const int expected = int(std::floor(double(values[k]) * kPoolSizes[k]));
+        const int expected = int(std::floor(double(values[k]) * poolSizes[k]));
         EXPECT_EQ(
             drawnVariant(paper, k), "q" + std::to_string(51 + k) + " v" + std::to_string(expected));
     }
@@ -123,14 +123,14 @@ TEST(AssembleExam, PoolOfOneAlwaysGivesVariantZero)
 
 TEST(AssembleExam, CopiesEveryFieldAndRefersToPicturesOnlyFor55And56)
 {
-    FixtureBank fixture(kPoolSizes);
+    FixtureBank fixture(poolSizes);
     ExamPaper paper;
     std::deque<float> values(14, 0.5f);
     ScriptedRandom random(values);
     AssembleExam(paper, fixture.bank(), random);
     for (std::int16_t k = 0; k < 14; ++k) {
         const QuestionVariant source
-            = fixture.bank().Variant(k, std::int16_t(kPoolSizes[std::size_t(k)] / 2));
+            = fixture.bank().Variant(k, std::int16_t(poolSizes[std::size_t(k)] / 2));
         const ExamQuestion &q = paper.Questions[std::size_t(k)];
         SCOPED_TRACE(testing::Message() << "question " << 51 + k);
         EXPECT_EQ(q.QuestionText, source.QuestionText);
@@ -152,7 +152,7 @@ TEST(AssembleExam, CopiesEveryFieldAndRefersToPicturesOnlyFor55And56)
 
 TEST(AssembleExam, ChangingThePaperLeavesTheBankAlone)
 {
-    FixtureBank fixture(kPoolSizes);
+    FixtureBank fixture(poolSizes);
     ExamPaper paper;
     ScriptedRandom first(std::deque<float>(14, 0.0f));
     AssembleExam(paper, fixture.bank(), first);
@@ -171,7 +171,7 @@ TEST(AssembleExam, ChangingThePaperLeavesTheBankAlone)
 
 TEST(AssembleExam, LeavesAnswersAndStartTimeAndResetClearsOnlyAnswers)
 {
-    FixtureBank fixture(kPoolSizes);
+    FixtureBank fixture(poolSizes);
     ExamPaper paper;
     for (std::size_t i = 0; i < 15; ++i)
         paper.Answers[i] = std::int16_t(1 + i % 4);

@@ -3,9 +3,9 @@
 // what the program puts on the screen; the option buttons as radio buttons that a screen reader
 // can select, the way a click does.
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 
-#include "QuestionBank.h"
+#include "bank/QuestionBank.h"
 
 #include "ui/results/IndexedLabel.h"
 
@@ -105,11 +105,11 @@ private Q_SLOTS:
         QTest::addColumn<bool>("focusable");
         QTest::addColumn<bool>("enabled");
         auto row = [](const char *screen, const char *control, QAccessible::Role role,
-                       const QString &name, const QString &description = {},
-                       bool focusable = false, bool enabled = true) {
+                       const QString &name, const QString &description = {}, bool focusable = false,
+                       bool enabled = true) {
             QTest::addRow("%s %s", screen, *control ? control : "window")
-                << QString::fromLatin1(screen) << QString::fromLatin1(control) << int(role)
-                << name << description << focusable << enabled;
+                << QString::fromLatin1(screen) << QString::fromLatin1(control) << int(role) << name
+                << description << focusable << enabled;
         };
         using A = QAccessible;
         row("menu", "", A::Window, u"Tovarin"_s, u"メニュー"_s, false);
@@ -203,7 +203,8 @@ private Q_SLOTS:
         ExamRun run;
         frmSiken &siken = run.start();
         click(&siken, "cmdSyuuryou");
-        QTest::mouseClick(Screens::ifLoaded<frmSeiseki>()->findChild<IndexedLabel *>(u"Label17_%1"_s.arg(index)),
+        QTest::mouseClick(
+            Screens::ifLoaded<frmSeiseki>()->findChild<IndexedLabel *>(u"Label17_%1"_s.arg(index)),
             Qt::LeftButton);
         QWidget *button = control(&siken, "cmdKaisetsu");
         QCOMPARE(int(accessible(button)->role()), int(QAccessible::Button));
@@ -223,11 +224,14 @@ private Q_SLOTS:
         const QString text = box->textInterface()->text(0, box->textInterface()->characterCount());
         const ExamQuestion &question = examPaper().Questions[std::size_t(index)];
         QVERIFY2(text.contains(u"正答の理由"_s) && !text.contains(u"<"_s), qPrintable(text));
-        QVERIFY2(text.contains(QString::fromStdString(question.ChoiceText[std::size_t(question.CorrectChoice - 1)])),
+        QVERIFY2(text.contains(QString::fromStdString(
+                     question.ChoiceText[std::size_t(question.CorrectChoice - 1)])),
             qPrintable(text));
         if (index == 0) {
             QCOMPARE(nameOf(control(kaisetsu, "ChartPlot")), u"作図"_s);
-            QVERIFY(accessible(control(kaisetsu, "ChartPlot"))->text(QAccessible::Description).startsWith(u"答 "_s));
+            QVERIFY(accessible(control(kaisetsu, "ChartPlot"))
+                        ->text(QAccessible::Description)
+                        .startsWith(u"答 "_s));
         } else {
             QCOMPARE(nameOf(control(kaisetsu, "picKaisetsu")), u"問題の図"_s);
         }

@@ -2,13 +2,13 @@
 // four choices, and Space, Enter and Return on every button of a whole test. Keys go to the
 // window the way the platform delivers them, so that they reach whatever has the focus.
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 
 #include "ui/results/IndexedLabel.h"
 
 #include <QLineEdit>
-#include <QTextEdit>
 #include <QScrollBar>
+#include <QTextEdit>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace tovarin;
@@ -231,7 +231,8 @@ private Q_SLOTS:
         ExamRun run;
         frmSiken &siken = run.start();
         click(&siken, "cmdSyuuryou");
-        QTest::mouseClick(Screens::ifLoaded<frmSeiseki>()->findChild<IndexedLabel *>(u"Label17_0"_s),
+        QTest::mouseClick(
+            Screens::ifLoaded<frmSeiseki>()->findChild<IndexedLabel *>(u"Label17_0"_s),
             Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowActive(&siken));
         control(&siken, "cmdCorAns")->setFocus();

@@ -11,9 +11,9 @@
 //   TOVARIN_WALK_TRACE=1   print every step as it is taken
 // A soak run: TOVARIN_WALK_SEEDS=200 TOVARIN_WALK_STEPS=20000 tests/ui/WalkTest
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
+#include "tests/ui/walk/WalkModel.h"
 #include "ui/results/IndexedLabel.h"
-#include "walk/WalkModel.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -672,7 +672,8 @@ private:
             m_model.closeExplanation();
             return;
         case Act::ExplanationEscape:
-            QTest::keyClick(control(Screens::ifLoaded<frmKaisetsu>(), "txtKaisetsu"), Qt::Key_Escape);
+            QTest::keyClick(
+                control(Screens::ifLoaded<frmKaisetsu>(), "txtKaisetsu"), Qt::Key_Escape);
             settle();
             m_model.closeExplanation();
             return;

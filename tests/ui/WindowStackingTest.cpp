@@ -21,7 +21,7 @@ using namespace tovarin::testing;
 
 namespace {
 
-constexpr int kTimeoutMs = 5000;
+constexpr int timeoutMs = 5000;
 
 xcb_connection_t *connection()
 {
@@ -157,7 +157,7 @@ private Q_SLOTS:
         }
         QVERIFY2(ready, "no window manager took a new window within 10 s");
         QTRY_VERIFY_WITH_TIMEOUT(
-            windowProperty(rootWindow(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW).empty(), kTimeoutMs);
+            windowProperty(rootWindow(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW).empty(), timeoutMs);
     }
     void init() { startFresh(); }
     void cleanup() { unloadEverything(); }
@@ -167,28 +167,28 @@ private Q_SLOTS:
         ExamRun run;
         frmSiken &siken = run.start();
         QTRY_VERIFY2_WITH_TIMEOUT(
-            stacking() == QStringList { u"frmSiken"_s }, describe(siken).constData(), kTimeoutMs);
+            stacking() == QStringList { u"frmSiken"_s }, describe(siken).constData(), timeoutMs);
         click(&siken, "cmdSyuuryou");
         frmSeiseki &results = *Screens::ifLoaded<frmSeiseki>();
-        QTRY_COMPARE_WITH_TIMEOUT(stacking(), QStringList { u"frmSeiseki"_s }, kTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(stacking(), QStringList { u"frmSeiseki"_s }, timeoutMs);
         QVERIFY(hasState(&results, "_NET_WM_STATE_SKIP_TASKBAR"));
 
         const QStringList examInFront { u"frmSeiseki"_s, u"frmSiken"_s };
         const QStringList resultsInFront { u"frmSiken"_s, u"frmSeiseki"_s };
         clickNumber(results, 4);
-        QTRY_COMPARE_WITH_TIMEOUT(stacking(), examInFront, kTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(stacking(), examInFront, timeoutMs);
         QCOMPARE(control<QGroupBox>(&siken, "Frame2")->title(), u"第55問"_s);
         QVERIFY(hasState(&results, "_NET_WM_STATE_SKIP_TASKBAR"));
         QVERIFY(!hasState(&siken, "_NET_WM_STATE_SKIP_TASKBAR"));
 
         // The candidate puts the results in front, then opens another question from them.
         activateAsTheUserDoes(&results);
-        QTRY_COMPARE_WITH_TIMEOUT(stacking(), resultsInFront, kTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(stacking(), resultsInFront, timeoutMs);
         clickNumber(results, 5);
-        QTRY_COMPARE_WITH_TIMEOUT(stacking(), examInFront, kTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(stacking(), examInFront, timeoutMs);
 
         click(&siken, "cmdSyuuryou");
-        QTRY_COMPARE_WITH_TIMEOUT(stacking(), QStringList { u"frmSeiseki"_s }, kTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(stacking(), QStringList { u"frmSeiseki"_s }, timeoutMs);
         QVERIFY(hasState(&results, "_NET_WM_STATE_SKIP_TASKBAR"));
     }
 };

@@ -1,8 +1,8 @@
-#include "frmSiken.h"
+#include "ui/exam/frmSiken.h"
 
-#include "OptionButton.h"
-#include "PictureBox.h"
 #include "app/look/Controls.h"
+#include "ui/exam/OptionButton.h"
+#include "ui/exam/PictureBox.h"
 
 #include "bank/QuestionNumbers.h"
 #include "paper/Countdown.h"
@@ -178,7 +178,8 @@ void frmSiken::SetMondai(std::int16_t n)
 void frmSiken::SetAns(std::int16_t n)
 {
     ExamPaper &paper = examPaper();
-    (void)paper.Answers.at(static_cast<std::size_t>(n)); // a bad n fails before anything is recorded
+    (void)paper.Answers.at(
+        static_cast<std::size_t>(n)); // a bad n fails before anything is recorded
     std::int16_t &recorded = paper.Answers.at(static_cast<std::size_t>(iNumber));
 
     for (std::size_t i = 0; i < 4; ++i) {

@@ -1,4 +1,4 @@
-#include "ChartPlot.h"
+#include "ui/explanation/ChartPlot.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -61,13 +61,14 @@ int minorStepFor(int major, double pixelsPerMinute)
 
 QPointF along(QPointF from, double trueDirection, double pixels)
 {
-    return from + QPointF(std::sin(trueDirection * degree), -std::cos(trueDirection * degree)) * pixels;
+    return from
+        + QPointF(std::sin(trueDirection * degree), -std::cos(trueDirection * degree)) * pixels;
 }
 
 // Text on a pale ground, so that it reads over the lines beneath it, put beside its anchor where
 // it covers no label drawn before it (taken), if any such place is inside the chart.
 void drawLabel(QPainter &painter, QPointF anchor, const QString &text, const QRectF &inside,
-               const QColor &colour, QList<QRectF> &taken)
+    const QColor &colour, QList<QRectF> &taken)
 {
     if (text.isEmpty())
         return;
@@ -75,7 +76,7 @@ void drawLabel(QPainter &painter, QPointF anchor, const QString &text, const QRe
     const QSizeF size(metrics.horizontalAdvance(text) + 6, metrics.height() + 2);
     const double w = size.width(), h = size.height();
     const QPointF offsets[] = { { 8, -4 - h }, { 8, 4 }, { -8 - w, -4 - h }, { -8 - w, 4 },
-                                { -w / 2, -8 - h }, { -w / 2, 8 }, { 8, -8 - 2 * h }, { 8, 8 + h } };
+        { -w / 2, -8 - h }, { -w / 2, 8 }, { 8, -8 - 2 * h }, { 8, 8 + h } };
     QRectF box;
     QRectF fallback;
     for (const QPointF &offset : offsets) {
@@ -85,7 +86,7 @@ void drawLabel(QPainter &painter, QPointF anchor, const QString &text, const QRe
         if (fallback.isNull())
             fallback = candidate;
         const bool free = std::none_of(taken.cbegin(), taken.cend(),
-                                       [&](const QRectF &other) { return other.intersects(candidate); });
+            [&](const QRectF &other) { return other.intersects(candidate); });
         if (free) {
             box = candidate;
             break;
@@ -122,7 +123,7 @@ struct ChartPlot::Frame
     double south = 0, north = 0, west = 0, east = 0; // degrees
     double cosMid = 1;
     double pixelsPerMinute = 1; // of latitude, i.e. per nautical mile
-    QRectF area;                // the chart inside its border
+    QRectF area; // the chart inside its border
 };
 
 ChartPlot::ChartPlot(QWidget *parent)
@@ -152,8 +153,9 @@ ChartPlot::Frame ChartPlot::frameFor(QSizeF size) const
     f.cosMid = std::cos((f.south + f.north) / 2 * degree);
     const double widthMiles = (f.east - f.west) * 60 * f.cosMid;
     const double heightMiles = (f.north - f.south) * 60;
-    const QRectF room(marginLeft, marginTop, std::max(10.0, size.width() - marginLeft - marginRight),
-                      std::max(10.0, size.height() - marginTop - marginBottom));
+    const QRectF room(marginLeft, marginTop,
+        std::max(10.0, size.width() - marginLeft - marginRight),
+        std::max(10.0, size.height() - marginTop - marginBottom));
     f.pixelsPerMinute = std::min(room.width() / widthMiles, room.height() / heightMiles);
     // The border keeps to the chart's own area, the whole room used in the one direction that
     // limits the scale and the other direction widened to the room, so the paper is filled.
@@ -171,7 +173,7 @@ QPointF ChartPlot::pointOf(const solver::LatLon &at) const
 {
     const Frame f = frameFor(size());
     return { f.area.left() + (at.lon - f.west) * 60 * f.cosMid * f.pixelsPerMinute,
-             f.area.top() + (f.north - at.lat) * 60 * f.pixelsPerMinute };
+        f.area.top() + (f.north - at.lat) * 60 * f.pixelsPerMinute };
 }
 
 int ChartPlot::heightForWidth(int width) const
@@ -180,11 +182,15 @@ int ChartPlot::heightForWidth(int width) const
     // room it has and the chart is fitted into it.
     if (!m_geometry)
         return 0;
-    const double cosMid = std::cos((m_geometry->southWest.lat + m_geometry->northEast.lat) / 2 * degree);
-    const double widthMiles = std::max(1.0 / 60, m_geometry->northEast.lon - m_geometry->southWest.lon) * 60 * cosMid;
-    const double heightMiles = std::max(1.0 / 60, m_geometry->northEast.lat - m_geometry->southWest.lat) * 60;
+    const double cosMid
+        = std::cos((m_geometry->southWest.lat + m_geometry->northEast.lat) / 2 * degree);
+    const double widthMiles
+        = std::max(1.0 / 60, m_geometry->northEast.lon - m_geometry->southWest.lon) * 60 * cosMid;
+    const double heightMiles
+        = std::max(1.0 / 60, m_geometry->northEast.lat - m_geometry->southWest.lat) * 60;
     const double chartWidth = width - marginLeft - marginRight;
-    const int natural = int(std::lround(chartWidth * heightMiles / widthMiles)) + marginTop + marginBottom;
+    const int natural
+        = int(std::lround(chartWidth * heightMiles / widthMiles)) + marginTop + marginBottom;
     return std::clamp(natural, width * 5 / 8, width * 5 / 4);
 }
 
@@ -206,7 +212,7 @@ void ChartPlot::paintEvent(QPaintEvent *)
     const Frame f = frameFor(size());
     const auto at = [&](const solver::LatLon &p) {
         return QPointF(f.area.left() + (p.lon - f.west) * 60 * f.cosMid * f.pixelsPerMinute,
-                       f.area.top() + (f.north - p.lat) * 60 * f.pixelsPerMinute);
+            f.area.top() + (f.north - p.lat) * 60 * f.pixelsPerMinute);
     };
     const double k = f.pixelsPerMinute;
 
@@ -218,12 +224,13 @@ void ChartPlot::paintEvent(QPaintEvent *)
     // Parallels and meridians at the major steps, the minutes ticked along the border.
     const QFontMetricsF metrics(font());
     const int latMajor = majorStepFor(k, metrics.height() * 2.2);
-    const int lonMajor = majorStepFor(k * f.cosMid, metrics.horizontalAdvance(u"000°00.0′"_s) * 1.3);
+    const int lonMajor
+        = majorStepFor(k * f.cosMid, metrics.horizontalAdvance(u"000°00.0′"_s) * 1.3);
     const int latMinor = minorStepFor(latMajor, k);
     const int lonMinor = minorStepFor(lonMajor, k * f.cosMid);
     const auto tenthsRange = [](double fromDegrees, double toDegrees, int step) {
         return std::pair<int, int>(int(std::ceil(fromDegrees * 600 / step)) * step,
-                                   int(std::floor(toDegrees * 600 / step)) * step);
+            int(std::floor(toDegrees * 600 / step)) * step);
     };
     painter.setPen(QPen(gridColour, 1));
     for (auto [t, end] = tenthsRange(f.south, f.north, latMajor); t <= end; t += latMajor) {
@@ -242,8 +249,9 @@ void ChartPlot::paintEvent(QPaintEvent *)
         painter.drawLine(QPointF(f.area.left(), y), QPointF(f.area.left() + tick, y));
         painter.drawLine(QPointF(f.area.right() - tick, y), QPointF(f.area.right(), y));
         if (major)
-            painter.drawText(QRectF(0, y - metrics.height(), f.area.left() - 4, 2 * metrics.height()),
-                             Qt::AlignRight | Qt::AlignVCenter, graduationText(t));
+            painter.drawText(
+                QRectF(0, y - metrics.height(), f.area.left() - 4, 2 * metrics.height()),
+                Qt::AlignRight | Qt::AlignVCenter, graduationText(t));
     }
     for (auto [t, end] = tenthsRange(f.west, f.east, lonMinor); t <= end; t += lonMinor) {
         const double x = at({ f.south, t / 600.0 }).x();
@@ -257,7 +265,7 @@ void ChartPlot::paintEvent(QPaintEvent *)
             const double half = metrics.horizontalAdvance(text) / 2 + 1;
             const double centre = std::clamp(x, half, width() - half);
             painter.drawText(QRectF(centre - half, f.area.bottom() + 2, 2 * half, marginBottom - 2),
-                             Qt::AlignHCenter | Qt::AlignTop, text);
+                Qt::AlignHCenter | Qt::AlignTop, text);
         }
     }
     painter.setBrush(Qt::NoBrush);
@@ -279,9 +287,11 @@ void ChartPlot::paintEvent(QPaintEvent *)
         painter.setPen(QPen(palette().windowText().color(), 1.4));
         painter.drawLine(base, base - QPointF(0, 24));
         painter.setBrush(palette().windowText());
-        painter.drawPolygon(QPolygonF({ base - QPointF(0, 28), base - QPointF(4, 18), base - QPointF(-4, 18) }));
+        painter.drawPolygon(
+            QPolygonF({ base - QPointF(0, 28), base - QPointF(4, 18), base - QPointF(-4, 18) }));
         painter.setBrush(Qt::NoBrush);
-        painter.drawText(QRectF(base.x() - 10, base.y(), 20, metrics.height()), Qt::AlignCenter, u"N"_s);
+        painter.drawText(
+            QRectF(base.x() - 10, base.y(), 20, metrics.height()), Qt::AlignCenter, u"N"_s);
     }
 
     for (const solver::RangeCircle &range : g.ranges) {
@@ -295,24 +305,26 @@ void ChartPlot::paintEvent(QPaintEvent *)
         const QPointF to = along(from, bearing.trueBearing + 180.0, bearing.lengthMiles * k);
         painter.setPen(QPen(lines, 1.4));
         painter.drawLine(from, to);
-        drawLabel(painter, from + (to - from) * 0.75, QString::fromStdString(bearing.label), f.area, lines, taken);
+        drawLabel(painter, from + (to - from) * 0.75, QString::fromStdString(bearing.label), f.area,
+            lines, taken);
     }
 
     for (const solver::Track &track : g.tracks) {
         if (track.points.size() < 2)
             continue;
         const QColor colour = track.style == solver::TrackStyle::Planned ? planned
-                              : track.style == solver::TrackStyle::Water ? water
+            : track.style == solver::TrackStyle::Water                   ? water
                                                                          : ground;
         const Qt::PenStyle style = track.style == solver::TrackStyle::Planned ? Qt::SolidLine
-                                   : track.style == solver::TrackStyle::Water ? Qt::DashLine
+            : track.style == solver::TrackStyle::Water                        ? Qt::DashLine
                                                                               : Qt::DashDotLine;
         painter.setPen(QPen(colour, 1.8, style));
         QPolygonF line;
         for (const solver::LatLon &p : track.points)
             line << at(p);
         painter.drawPolyline(line);
-        drawLabel(painter, (line[0] + line[1]) / 2, QString::fromStdString(track.label), f.area, colour, taken);
+        drawLabel(painter, (line[0] + line[1]) / 2, QString::fromStdString(track.label), f.area,
+            colour, taken);
     }
 
     if (g.current) {
@@ -322,7 +334,7 @@ void ChartPlot::paintEvent(QPaintEvent *)
             QColor colour;
             int arrows;
         } vectors[] = { { g.current->water, water, 1 }, { g.current->current, lines, 3 },
-                        { g.current->ground, ground, 2 } };
+            { g.current->ground, ground, 2 } };
         for (const auto &v : vectors) {
             const QPointF from = at(v.vector.from), to = at(v.vector.to);
             painter.setPen(QPen(v.colour, 1.8));
@@ -333,7 +345,7 @@ void ChartPlot::paintEvent(QPaintEvent *)
         }
         for (const auto &v : vectors)
             drawLabel(painter, (at(v.vector.from) + at(v.vector.to)) / 2,
-                      QString::fromStdString(v.vector.label), f.area, v.colour, taken);
+                QString::fromStdString(v.vector.label), f.area, v.colour, taken);
     }
 
     if (g.answerLine) {
@@ -359,7 +371,8 @@ void ChartPlot::paintEvent(QPaintEvent *)
         switch (point.role) {
         case solver::PointRole::Mark: {
             painter.setBrush(palette().windowText());
-            painter.drawPolygon(QPolygonF({ p + QPointF(0, -6), p + QPointF(5, 4), p + QPointF(-5, 4) }));
+            painter.drawPolygon(
+                QPolygonF({ p + QPointF(0, -6), p + QPointF(5, 4), p + QPointF(-5, 4) }));
             break;
         }
         case solver::PointRole::Dr:
@@ -376,7 +389,8 @@ void ChartPlot::paintEvent(QPaintEvent *)
             break;
         }
         painter.setBrush(Qt::NoBrush);
-        drawLabel(painter, p, QString::fromStdString(point.name), f.area, palette().windowText().color(), taken);
+        drawLabel(painter, p, QString::fromStdString(point.name), f.area,
+            palette().windowText().color(), taken);
     }
 
     if (g.answerPoint) {

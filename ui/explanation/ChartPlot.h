@@ -5,7 +5,7 @@
 // in red. Painted with QPainter in logical pixels, so it stays sharp at any scale factor.
 #pragma once
 
-#include "solver/Solution.h"
+#include "bank/solver/Solution.h"
 
 #include <QPointF>
 #include <QWidget>

@@ -1,11 +1,11 @@
-#include "frmKaisetsu.h"
+#include "ui/explanation/frmKaisetsu.h"
 
-#include "ChartPlot.h"
 #include "ui/exam/PictureBox.h"
+#include "ui/explanation/ChartPlot.h"
 
 #include "bank/Explanations.h"
+#include "bank/solver/Solver.h"
 #include "paper/ExamPaper.h"
-#include "solver/Solver.h"
 
 #include <QBoxLayout>
 #include <QImage>
@@ -56,12 +56,13 @@ std::optional<solver::Solution> solved(const Explanation &explanation)
 }
 
 QString explanationHtml(const ExamQuestion &question, const Explanation *explanation,
-                        const std::optional<solver::Solution> &solution)
+    const std::optional<solver::Solution> &solution)
 {
     const int key = question.CorrectChoice;
     QString out;
     if (key >= 1 && key <= 4)
-        out += u"<p>正答 (%1)　%2</p>"_s.arg(key).arg(html(question.ChoiceText[std::size_t(key - 1)]));
+        out += u"<p>正答 (%1)　%2</p>"_s.arg(key).arg(
+            html(question.ChoiceText[std::size_t(key - 1)]));
     if (!explanation) {
         out += u"<p>この問題の解説はありません。</p>"_s;
         return out;
@@ -72,8 +73,8 @@ QString explanationHtml(const ExamQuestion &question, const Explanation *explana
     for (std::size_t c = 0; c < 4; ++c) {
         if (int(c) + 1 == key || explanation->refutations[c].empty())
             continue;
-        wrong += u"<p>(%1) %2<br>　→ %3</p>"_s.arg(c + 1).arg(html(question.ChoiceText[c]),
-                                                           html(explanation->refutations[c]));
+        wrong += u"<p>(%1) %2<br>　→ %3</p>"_s.arg(c + 1).arg(
+            html(question.ChoiceText[c]), html(explanation->refutations[c]));
     }
     if (!wrong.isEmpty())
         out += heading(u"誤りの選択肢"_s) + wrong;
@@ -149,9 +150,11 @@ void frmKaisetsu::showQuestion(std::int16_t n)
     const ExamQuestion &question = examPaper().Questions[static_cast<std::size_t>(n)];
     m_question = n;
     const Explanation *explanation = explanationFor(n, question.QuestionText);
-    const std::optional<solver::Solution> solution = explanation ? solved(*explanation) : std::nullopt;
+    const std::optional<solver::Solution> solution
+        = explanation ? solved(*explanation) : std::nullopt;
 
-    lblHeader->setText(u"第%1問　正答 (%2)"_s.arg(n + firstQuestionNumber).arg(question.CorrectChoice));
+    lblHeader->setText(
+        u"第%1問　正答 (%2)"_s.arg(n + firstQuestionNumber).arg(question.CorrectChoice));
     txtKaisetsu->setHtml(explanationHtml(question, explanation, solution));
 
     QPixmap picture;

@@ -2,7 +2,7 @@
 // TOML document.
 #pragma once
 
-#include "../CheckTable.h"
+#include "bank/solver/CheckTable.h"
 
 #include <toml++/toml.h>
 
@@ -15,7 +15,7 @@ struct CheckTable::Data
 
 inline CheckTable checkTableOf(const toml::table &table)
 {
-    return CheckTable(std::make_shared<const CheckTable::Data>(CheckTable::Data{table}));
+    return CheckTable(std::make_shared<const CheckTable::Data>(CheckTable::Data { table }));
 }
 
 } // namespace tovarin::solver

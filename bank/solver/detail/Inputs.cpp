@@ -1,6 +1,6 @@
-#include "Inputs.h"
+#include "bank/solver/detail/Inputs.h"
 
-#include "Texts.h"
+#include "bank/solver/detail/Texts.h"
 
 #include <cctype>
 #include <cmath>
@@ -18,7 +18,8 @@ bool isAsciiDigit(char c)
 
 bool statesPhrase(const std::string &text, const std::string &phrase)
 {
-    for (std::size_t at = text.find(phrase); at != std::string::npos; at = text.find(phrase, at + 1)) {
+    for (std::size_t at = text.find(phrase); at != std::string::npos;
+         at = text.find(phrase, at + 1)) {
         const bool cleanBefore = at == 0 || !(isAsciiDigit(text[at - 1]) || text[at - 1] == '.');
         const std::size_t end = at + phrase.size();
         const bool cleanAfter = end >= text.size() || !isAsciiDigit(text[end]);
@@ -58,7 +59,8 @@ std::vector<double> numbersIn(const std::string &text)
         }
         std::string number;
         // A comma followed by exactly three digits separates thousands ("1,800").
-        while (digit(i) || (s[i] == ',' && digit(i + 1) && digit(i + 2) && digit(i + 3) && !digit(i + 4))) {
+        while (digit(i)
+            || (s[i] == ',' && digit(i + 1) && digit(i + 2) && digit(i + 3) && !digit(i + 4))) {
             if (s[i] != ',')
                 number += s[i];
             ++i;
@@ -82,7 +84,9 @@ bool statesNumber(const std::string &text, double value)
 }
 
 Inputs::Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures)
-    : m_table(&table), m_where(std::move(where)), m_figures(&figures)
+    : m_table(&table)
+    , m_where(std::move(where))
+    , m_figures(&figures)
 {
 }
 
@@ -133,7 +137,8 @@ double Inputs::positive(const std::string &key)
 
 void Inputs::requirePhrase(const std::string &phrase)
 {
-    m_figures->push_back({phrase, [phrase](const std::string &t) { return statesPhrase(t, phrase); }});
+    m_figures->push_back(
+        { phrase, [phrase](const std::string &t) { return statesPhrase(t, phrase); } });
 }
 
 double Inputs::stated(double value, const std::string &phrase)
@@ -151,7 +156,8 @@ Position Inputs::positionOf(const toml::node &n, const std::string &what)
     const double lonMin = numberOf((*a)[3], what);
     if (latMin < 0.0 || latMin >= 60.0 || lonMin < 0.0 || lonMin >= 60.0)
         throw CheckError(what + " has minutes outside 0..60");
-    const Position p{numberOf((*a)[0], what) * 60.0 + latMin, numberOf((*a)[2], what) * 60.0 + lonMin};
+    const Position p { numberOf((*a)[0], what) * 60.0 + latMin,
+        numberOf((*a)[2], what) * 60.0 + lonMin };
     requirePhrase(positionText(p.latMinutes, p.lonMinutes));
     return p;
 }
@@ -215,8 +221,8 @@ double Inputs::clock(const std::string &key)
     int h = -1;
     int m = -1;
     char tail = 0;
-    if (s.size() != 5 || std::sscanf(s.c_str(), "%2d:%2d%c", &h, &m, &tail) != 2 || h < 0 || h > 23 || m < 0
-        || m > 59)
+    if (s.size() != 5 || std::sscanf(s.c_str(), "%2d:%2d%c", &h, &m, &tail) != 2 || h < 0 || h > 23
+        || m < 0 || m > 59)
         throw CheckError(m_where + key + " is not a time HH:MM");
     return stated(h * 60.0 + m, clockText(h * 60.0 + m));
 }
@@ -224,15 +230,15 @@ double Inputs::clock(const std::string &key)
 double Inputs::figure(const std::string &key, bool asFraction)
 {
     const double v = number(key);
-    std::vector<double> forms = {v};
+    std::vector<double> forms = { v };
     if (asFraction && v > 0.0)
-        forms.insert(forms.end(), {v * 100.0, 1.0 / v});
-    m_figures->push_back({plain(v), [forms](const std::string &t) {
+        forms.insert(forms.end(), { v * 100.0, 1.0 / v });
+    m_figures->push_back({ plain(v), [forms](const std::string &t) {
                               for (double f : forms)
                                   if (statesNumber(t, f))
                                       return true;
                               return false;
-                          }});
+                          } });
     return v;
 }
 
@@ -244,7 +250,8 @@ double Inputs::figureSum(const std::string &key)
     double total = 0.0;
     for (const toml::node &element : *a) {
         const double v = numberOf(element, m_where + key);
-        m_figures->push_back({plain(v), [v](const std::string &t) { return statesNumber(t, v); }});
+        m_figures->push_back(
+            { plain(v), [v](const std::string &t) { return statesNumber(t, v); } });
         total += v;
     }
     return total;

@@ -3,8 +3,8 @@
 // on; fields that no reader asked for are reported, so a misspelt field is never ignored.
 #pragma once
 
-#include "../CheckTable.h"
-#include "Sailing.h"
+#include "bank/solver/CheckTable.h"
+#include "bank/solver/detail/Sailing.h"
 
 #include <toml++/toml.h>
 
@@ -53,7 +53,7 @@ public:
     double knots(const std::string &key);
     double miles(const std::string &key);
     double minutes(const std::string &key); // a duration, stated "1時間30分"
-    double clock(const std::string &key);   // "HH:MM" in the table, minutes after midnight
+    double clock(const std::string &key); // "HH:MM" in the table, minutes after midnight
 
     // A plain number the text prints (engine sums). A fraction may be printed as a percentage
     // (0.2 as 20) or as its reciprocal (0.1 as 10分の1), when `asFraction` says so.

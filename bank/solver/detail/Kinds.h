@@ -3,8 +3,8 @@
 // tides, engines). The entry also says where the key's tolerance comes from.
 #pragma once
 
-#include "../Solution.h"
-#include "Inputs.h"
+#include "bank/solver/Solution.h"
+#include "bank/solver/detail/Inputs.h"
 
 #include <string>
 #include <vector>
@@ -13,8 +13,8 @@ namespace tovarin::solver::detail {
 
 enum class ToleranceRule {
     FromTable, // the table's `tolerance` field, which chart work must give
-    Absolute,  // `tolerance` if given, otherwise the entry's figure
-    Relative,  // `tolerance` if given, otherwise the entry's figure × the computed value
+    Absolute, // `tolerance` if given, otherwise the entry's figure
+    Relative, // `tolerance` if given, otherwise the entry's figure × the computed value
 };
 
 struct Kind
@@ -31,7 +31,8 @@ std::vector<Kind> engineKinds();
 
 // A solution of the kind with its quantity and unit; the kind then adds its steps and value.
 Solution started(const char *kind, Quantity quantity, std::string unit);
-void step(Solution &s, std::string label, std::string formula, std::string working, std::string result);
+void step(
+    Solution &s, std::string label, std::string formula, std::string working, std::string result);
 
 } // namespace tovarin::solver::detail
 
@@ -42,6 +43,7 @@ namespace tovarin::solver::detail {
 const Kind &kindOf(Inputs &in);
 
 // A value as a choice would state it.
-std::string answerText(Quantity quantity, const std::vector<double> &value, const std::string &unit);
+std::string answerText(
+    Quantity quantity, const std::vector<double> &value, const std::string &unit);
 
 } // namespace tovarin::solver::detail

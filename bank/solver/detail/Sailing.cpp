@@ -1,4 +1,4 @@
-#include "Sailing.h"
+#include "bank/solver/detail/Sailing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,7 +24,7 @@ double length(Vec v)
 
 Vec along(double trueDirection, double miles)
 {
-    return {miles * std::sin(radians(trueDirection)), miles * std::cos(radians(trueDirection))};
+    return { miles * std::sin(radians(trueDirection)), miles * std::cos(radians(trueDirection)) };
 }
 
 double directionOf(Vec v)
@@ -35,14 +35,15 @@ double directionOf(Vec v)
 Vec offsetBetween(Position from, Position to)
 {
     const double midLat = radians((from.latMinutes + to.latMinutes) / 120.0);
-    return {(to.lonMinutes - from.lonMinutes) * std::cos(midLat), to.latMinutes - from.latMinutes};
+    return { (to.lonMinutes - from.lonMinutes) * std::cos(midLat),
+        to.latMinutes - from.latMinutes };
 }
 
 Position movedBy(Position from, Vec v)
 {
     const double lat = from.latMinutes + v.north;
     const double midLat = radians((from.latMinutes + lat) / 120.0);
-    return {lat, from.lonMinutes + v.east / std::cos(midLat)};
+    return { lat, from.lonMinutes + v.east / std::cos(midLat) };
 }
 
 double trueCourse(Position from, Position to)
@@ -57,13 +58,13 @@ double distance(Position from, Position to)
 
 LatLon latLon(Position p)
 {
-    return {p.latMinutes / 60.0, p.lonMinutes / 60.0};
+    return { p.latMinutes / 60.0, p.lonMinutes / 60.0 };
 }
 
 Vec intersection(Vec p1, double direction1, Vec p2, double direction2)
 {
     const double cut = std::abs(signedAngle(direction1 - direction2));
-    if (std::min(cut, 180.0 - cut) < kMinimumCut)
+    if (std::min(cut, 180.0 - cut) < minimumCut)
         throw CheckError("lines of position cut at less than 25 degrees");
     const Vec u1 = along(direction1, 1.0);
     const Vec u2 = along(direction2, 1.0);
@@ -78,7 +79,8 @@ Steering steerForTrack(double track, double set, double drift, double speed)
         throw CheckError("the current is too strong to hold the track");
     s.correction = degreesOf(std::asin(s.across / speed));
     s.heading = normalized360(track - s.correction);
-    s.speedOverGround = speed * std::cos(radians(s.heading - track)) + drift * std::cos(radians(set - track));
+    s.speedOverGround
+        = speed * std::cos(radians(s.heading - track)) + drift * std::cos(radians(set - track));
     if (s.speedOverGround <= 0.0)
         throw CheckError("the ship makes no way along the track");
     return s;
@@ -100,16 +102,17 @@ void frame(Geometry &g)
         const double cosLat = std::cos(radians(b.from.lat));
         const Vec v = along(b.trueBearing + 180.0, b.lengthMiles);
         all.push_back(b.from);
-        all.push_back({b.from.lat + v.north / 60.0, b.from.lon + v.east / 60.0 / cosLat});
+        all.push_back({ b.from.lat + v.north / 60.0, b.from.lon + v.east / 60.0 / cosLat });
     }
     for (const RangeCircle &r : g.ranges) {
         const double dLat = r.radiusMiles / 60.0;
         const double dLon = dLat / std::cos(radians(r.centre.lat));
-        all.push_back({r.centre.lat - dLat, r.centre.lon - dLon});
-        all.push_back({r.centre.lat + dLat, r.centre.lon + dLon});
+        all.push_back({ r.centre.lat - dLat, r.centre.lon - dLon });
+        all.push_back({ r.centre.lat + dLat, r.centre.lon + dLon });
     }
     if (g.current)
-        for (const ChartVector *v : {&g.current->water, &g.current->current, &g.current->ground}) {
+        for (const ChartVector *v :
+            { &g.current->water, &g.current->current, &g.current->ground }) {
             all.push_back(v->from);
             all.push_back(v->to);
         }
@@ -123,12 +126,12 @@ void frame(Geometry &g)
         return;
     g.southWest = g.northEast = all.front();
     for (const LatLon &p : all) {
-        g.southWest = {std::min(g.southWest.lat, p.lat), std::min(g.southWest.lon, p.lon)};
-        g.northEast = {std::max(g.northEast.lat, p.lat), std::max(g.northEast.lon, p.lon)};
+        g.southWest = { std::min(g.southWest.lat, p.lat), std::min(g.southWest.lon, p.lon) };
+        g.northEast = { std::max(g.northEast.lat, p.lat), std::max(g.northEast.lon, p.lon) };
     }
     const double margin = 2.0 / 60.0; // two minutes of arc round the drawing
-    g.southWest = {g.southWest.lat - margin, g.southWest.lon - margin};
-    g.northEast = {g.northEast.lat + margin, g.northEast.lon + margin};
+    g.southWest = { g.southWest.lat - margin, g.southWest.lon - margin };
+    g.northEast = { g.northEast.lat + margin, g.northEast.lon + margin };
 }
 
 } // namespace tovarin::solver::detail

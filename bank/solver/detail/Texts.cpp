@@ -1,4 +1,4 @@
-#include "Texts.h"
+#include "bank/solver/detail/Texts.h"
 
 #include <cmath>
 #include <cstdio>
@@ -24,8 +24,8 @@ std::string degreesMinutes(double minutesOfArc)
 {
     const long long tenths = std::llround(minutesOfArc * 10.0);
     char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%lld°%02lld.%lld′", tenths / 600, tenths % 600 / 10,
-                  tenths % 10);
+    std::snprintf(
+        buffer, sizeof buffer, "%lld°%02lld.%lld′", tenths / 600, tenths % 600 / 10, tenths % 10);
     return buffer;
 }
 

@@ -12,8 +12,8 @@
 //   choice_values: cm as integers, times "HH:MM", durations "H:MM".
 // The table has no `kind`: a table with `days` is a tide table.
 
-#include "../detail/Kinds.h"
-#include "../detail/Texts.h"
+#include "bank/solver/detail/Kinds.h"
+#include "bank/solver/detail/Texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,8 +33,8 @@ std::optional<int> clockOf(const std::string &s, bool allowSign = false)
     }
     int h = 0, m = 0;
     char colon = 0, rest = 0;
-    if (std::sscanf(t.c_str(), "%d%c%d%c", &h, &colon, &m, &rest) != 3 || colon != ':' || h < 0 || h > 23 || m < 0
-        || m > 59 || t.size() < 4 || t[t.size() - 3] != ':')
+    if (std::sscanf(t.c_str(), "%d%c%d%c", &h, &colon, &m, &rest) != 3 || colon != ':' || h < 0
+        || h > 23 || m < 0 || m > 59 || t.size() < 4 || t[t.size() - 3] != ':')
         return std::nullopt;
     return sign * (h * 60 + m);
 }
@@ -55,28 +55,32 @@ struct Tide
 };
 
 // The cumulative fraction of the range after x sixths of the interval: 1, 2, 3, 3, 2, 1 twelfths.
-constexpr double kCumulative[] = {0, 1, 3, 6, 9, 11, 12};
+constexpr double twelfthsSoFar[] = { 0, 1, 3, 6, 9, 11, 12 };
 
 double twelfths(double x)
 {
     x = std::clamp(x, 0.0, 6.0);
     const int k = std::min(int(x), 5);
-    return (kCumulative[k] + (kCumulative[k + 1] - kCumulative[k]) * (x - k)) / 12.0;
+    return (twelfthsSoFar[k] + (twelfthsSoFar[k + 1] - twelfthsSoFar[k]) * (x - k)) / 12.0;
 }
 
 double inverseTwelfths(double fraction)
 {
     const double f = std::clamp(fraction, 0.0, 1.0) * 12;
     int k = 0;
-    while (k < 5 && kCumulative[k + 1] < f)
+    while (k < 5 && twelfthsSoFar[k + 1] < f)
         ++k;
-    return k + (f - kCumulative[k]) / (kCumulative[k + 1] - kCumulative[k]);
+    return k + (f - twelfthsSoFar[k]) / (twelfthsSoFar[k + 1] - twelfthsSoFar[k]);
 }
 
 class TideWork
 {
 public:
-    TideWork(Inputs &in, Solution &s) : m_in(in), m_s(s) {}
+    TideWork(Inputs &in, Solution &s)
+        : m_in(in)
+        , m_s(s)
+    {
+    }
 
     void run()
     {
@@ -84,11 +88,12 @@ public:
         const std::string ask = m_in.text("ask");
         requireText(m_in.text("port"));
         const bool secondary = ask.rfind("secondary_", 0) == 0;
-        if (ask == "height" || ask == "time" || ask == "secondary_time" || ask == "secondary_height") {
+        if (ask == "height" || ask == "time" || ask == "secondary_time"
+            || ask == "secondary_height") {
             const Tide t = tideAt("tide");
             requireDay(t);
             step(m_s, "潮汐表を読む", m_port + " " + dayText(t) + "の" + t.name(), "",
-                 clockText(t.minutes) + " " + cm(t.height));
+                clockText(t.minutes) + " " + cm(t.height));
             if (ask == "height")
                 return answer(Quantity::Cm, t.height);
             if (ask == "time")
@@ -98,30 +103,36 @@ public:
             requireText(port);
             if (ask == "secondary_height") {
                 const double r = ratio(sec);
-                step(m_s, port + "の潮高", "潮高 ＝ 標準港の潮高 × 潮高比", std::to_string(t.height) + " × " + plain(r),
-                     cm(t.height * r));
+                step(m_s, port + "の潮高", "潮高 ＝ 標準港の潮高 × 潮高比",
+                    std::to_string(t.height) + " × " + plain(r), cm(t.height * r));
                 return answer(Quantity::Cm, t.height * r);
             }
-            const auto diff = clockOf(sec[t.high ? "hw_diff" : "lw_diff"].value_or(std::string()), true);
+            const auto diff
+                = clockOf(sec[t.high ? "hw_diff" : "lw_diff"].value_or(std::string()), true);
             if (!diff)
                 throw CheckError("secondary hw_diff / lw_diff must be \"±H:MM\"");
             const int local = t.minutes + *diff;
             if (local < 0 || local >= 1440)
-                throw CheckError("the secondary port's time falls on another day; the question would have to say so");
+                throw CheckError("the secondary port's time falls on another day; the question "
+                                 "would have to say so");
             step(m_s, port + "の潮時", "潮時 ＝ 標準港の潮時 ＋ 潮時差（符号どおりに加える）",
-                 clockText(t.minutes) + (*diff < 0 ? " - " : " + ") + durationText(std::abs(*diff)), clockText(local));
+                clockText(t.minutes) + (*diff < 0 ? " - " : " + ") + durationText(std::abs(*diff)),
+                clockText(local));
             return answer(Quantity::ClockTime, local);
         }
         const auto [a, b] = pair();
         requireDay(a);
-        step(m_s, "潮汐表を読む", m_port + " " + dayText(a) + "の" + a.name() + "と次の" + b.name(), "",
-             clockText(a.minutes) + " " + cm(a.height) + "、" + clockText(b.minutes) + " " + cm(b.height));
+        step(m_s, "潮汐表を読む", m_port + " " + dayText(a) + "の" + a.name() + "と次の" + b.name(),
+            "",
+            clockText(a.minutes) + " " + cm(a.height) + "、" + clockText(b.minutes) + " "
+                + cm(b.height));
         const double range = std::abs(a.height - b.height);
         const double interval = double(b.absolute() - a.absolute());
         if (ask == "range" || ask == "secondary_range" || ask.rfind("twelfths_", 0) == 0)
             step(m_s, "潮差", "潮差 ＝ 高潮の潮高 － 低潮の潮高",
-                 std::to_string(std::max(a.height, b.height)) + " - " + std::to_string(std::min(a.height, b.height)),
-                 cm(range));
+                std::to_string(std::max(a.height, b.height)) + " - "
+                    + std::to_string(std::min(a.height, b.height)),
+                cm(range));
         if (ask == "range")
             return answer(Quantity::Cm, range);
         if (ask == "secondary_range") {
@@ -129,20 +140,22 @@ public:
             const std::string port = sec["port"].value_or(std::string("?"));
             requireText(port);
             const double r = ratio(sec);
-            step(m_s, port + "の潮差", "潮差 ＝ 標準港の潮差 × 潮高比", cm(range) + " × " + plain(r), cm(range * r));
+            step(m_s, port + "の潮差", "潮差 ＝ 標準港の潮差 × 潮高比",
+                cm(range) + " × " + plain(r), cm(range * r));
             return answer(Quantity::Cm, range * r);
         }
         if (secondary)
             throw CheckError("unknown ask \"" + ask + "\"");
-        step(m_s, "潮時の間隔", "間隔 ＝ 後の潮時 － 前の潮時", clockText(b.minutes) + " - " + clockText(a.minutes),
-             durationText(interval));
+        step(m_s, "潮時の間隔", "間隔 ＝ 後の潮時 － 前の潮時",
+            clockText(b.minutes) + " - " + clockText(a.minutes), durationText(interval));
         if (ask == "duration")
             return answer(Quantity::Duration, interval);
         const double sixth = interval / 6.0;
         if (ask == "twelfths_height") {
             const toml::array *at = m_in.raw("at").as_array();
             const auto day = at && at->size() == 2 ? at->get(0)->value<int>() : std::nullopt;
-            const auto time = at && at->size() == 2 ? at->get(1)->value<std::string>() : std::nullopt;
+            const auto time
+                = at && at->size() == 2 ? at->get(1)->value<std::string>() : std::nullopt;
             const auto minutes = time ? clockOf(*time) : std::nullopt;
             if (!day || !minutes)
                 throw CheckError("at must be [day, \"HH:MM\"]");
@@ -151,16 +164,22 @@ public:
                 throw CheckError("at is not between from and to");
             requireText(clockText(*minutes));
             const double x = 6 * since / interval;
-            step(m_s, "経過時間", "経過時間 ＝ 求める時刻 － 前の潮時（間隔の6分の1を単位に数える）",
-                 clockText(*minutes) + " - " + clockText(a.minutes) + "、1単位 ＝ " + durationText(sixth),
-                 durationText(since) + " ＝ " + fixed(x, 2) + "単位");
+            step(m_s, "経過時間",
+                "経過時間 ＝ 求める時刻 － 前の潮時（間隔の6分の1を単位に数える）",
+                clockText(*minutes) + " - " + clockText(a.minutes) + "、1単位 ＝ "
+                    + durationText(sixth),
+                durationText(since) + " ＝ " + fixed(x, 2) + "単位");
             const double f = twelfths(x);
             const double change = range * f;
-            step(m_s, "十二分法", "変化量 ＝ 潮差 × 累計の十二分率（各単位で 1, 2, 3, 3, 2, 1 の12分の1）",
-                 cm(range) + " × " + fixed(f * 12.0, 2) + " ÷ 12", cm(change));
+            step(m_s, "十二分法",
+                "変化量 ＝ 潮差 × 累計の十二分率（各単位で 1, 2, 3, 3, 2, 1 の12分の1）",
+                cm(range) + " × " + fixed(f * 12.0, 2) + " ÷ 12", cm(change));
             const double h = a.height + (b.height - a.height) * f;
-            step(m_s, "潮高", b.height < a.height ? "潮高 ＝ 前の高潮の潮高 － 変化量" : "潮高 ＝ 前の低潮の潮高 ＋ 変化量",
-                 std::to_string(a.height) + (b.height < a.height ? " - " : " + ") + fixed(change, 1), cm(h));
+            step(m_s, "潮高",
+                b.height < a.height ? "潮高 ＝ 前の高潮の潮高 － 変化量"
+                                    : "潮高 ＝ 前の低潮の潮高 ＋ 変化量",
+                std::to_string(a.height) + (b.height < a.height ? " - " : " + ") + fixed(change, 1),
+                cm(h));
             return answer(Quantity::Cm, h);
         }
         if (ask == "twelfths_time") {
@@ -170,13 +189,18 @@ public:
             requireText(cm(*height));
             const double change = std::abs(*height - a.height);
             const double f = change / range;
-            step(m_s, "変化量", "変化量 ＝ 求める潮高と前の潮高の差", std::to_string(*height) + " と " + std::to_string(a.height),
-                 cm(change) + "（潮差の " + fixed(f * 12.0, 2) + "/12）");
+            step(m_s, "変化量", "変化量 ＝ 求める潮高と前の潮高の差",
+                std::to_string(*height) + " と " + std::to_string(a.height),
+                cm(change) + "（潮差の " + fixed(f * 12.0, 2) + "/12）");
             const double x = inverseTwelfths(f);
-            step(m_s, "十二分法", "累計の十二分率（1, 3, 6, 9, 11, 12）から経過した単位数を求める（1単位 ＝ 間隔の6分の1）",
-                 fixed(f * 12.0, 2) + "/12、1単位 ＝ " + durationText(sixth), fixed(x, 2) + "単位 ＝ " + durationText(x * sixth));
+            step(m_s, "十二分法",
+                "累計の十二分率（1, 3, 6, 9, 11, 12）から経過した単位数を求める（1単位 ＝ "
+                "間隔の6分の1）",
+                fixed(f * 12.0, 2) + "/12、1単位 ＝ " + durationText(sixth),
+                fixed(x, 2) + "単位 ＝ " + durationText(x * sixth));
             const double t = std::fmod(a.absolute() + x * sixth, 1440.0);
-            step(m_s, "時刻", "時刻 ＝ 前の潮時 ＋ 経過時間", clockText(a.minutes) + " + " + durationText(x * sixth), clockText(t));
+            step(m_s, "時刻", "時刻 ＝ 前の潮時 ＋ 経過時間",
+                clockText(a.minutes) + " + " + durationText(x * sixth), clockText(t));
             return answer(Quantity::ClockTime, t);
         }
         throw CheckError("unknown ask \"" + ask + "\"");
@@ -187,14 +211,18 @@ private:
     {
         m_s.quantity = q;
         m_s.unit = q == Quantity::Cm ? "cm" : q == Quantity::Duration ? "時間" : "時刻";
-        m_s.value = {v};
+        m_s.value = { v };
     }
 
     void requireText(const std::string &text)
     {
-        m_in.require({text, [text](const std::string &t) { return t.find(text) != std::string::npos; }});
+        m_in.require(
+            { text, [text](const std::string &t) { return t.find(text) != std::string::npos; } });
     }
-    std::string dayText(const Tide &t) const { return std::to_string(m_month) + "月" + std::to_string(t.day) + "日"; }
+    std::string dayText(const Tide &t) const
+    {
+        return std::to_string(m_month) + "月" + std::to_string(t.day) + "日";
+    }
     void requireDay(const Tide &t) { requireText(dayText(t)); }
 
     void readTides()
@@ -218,13 +246,16 @@ private:
             previousDay = number;
             for (const toml::node &t : *tides) {
                 const toml::array *e = t.as_array();
-                const auto time = e && e->size() == 3 ? e->get(0)->value<std::string>() : std::nullopt;
+                const auto time
+                    = e && e->size() == 3 ? e->get(0)->value<std::string>() : std::nullopt;
                 const auto height = e && e->size() == 3 ? e->get(1)->value<int>() : std::nullopt;
-                const auto type = e && e->size() == 3 ? e->get(2)->value<std::string>() : std::nullopt;
+                const auto type
+                    = e && e->size() == 3 ? e->get(2)->value<std::string>() : std::nullopt;
                 const auto minutes = time ? clockOf(*time) : std::nullopt;
                 if (!minutes || !height || !type || (*type != "HW" && *type != "LW"))
-                    throw CheckError("day " + std::to_string(number) + ": a tide is not [\"HH:MM\", cm, \"HW\"|\"LW\"]");
-                m_tides.push_back({number, *minutes, *height, *type == "HW"});
+                    throw CheckError("day " + std::to_string(number)
+                        + ": a tide is not [\"HH:MM\", cm, \"HW\"|\"LW\"]");
+                m_tides.push_back({ number, *minutes, *height, *type == "HW" });
             }
         }
         // The extract must read as a real semidiurnal tide, or its key teaches nonsense.
@@ -235,7 +266,8 @@ private:
             if (a.high == b.high)
                 throw CheckError(where + ": high and low waters do not alternate");
             if (gap < 4 * 60 || gap > 8 * 60)
-                throw CheckError(where + ": " + std::to_string(gap) + " minutes after the previous tide");
+                throw CheckError(
+                    where + ": " + std::to_string(gap) + " minutes after the previous tide");
             if (a.high ? a.height <= b.height : a.height >= b.height)
                 throw CheckError(where + ": a high water is not above the low waters beside it");
         }
@@ -245,7 +277,8 @@ private:
     {
         const toml::array *ref = m_in.raw(key).as_array();
         const auto day = ref && ref->size() == 2 ? ref->get(0)->value<int>() : std::nullopt;
-        const auto time = ref && ref->size() == 2 ? ref->get(1)->value<std::string>() : std::nullopt;
+        const auto time
+            = ref && ref->size() == 2 ? ref->get(1)->value<std::string>() : std::nullopt;
         const auto minutes = time ? clockOf(*time) : std::nullopt;
         if (!day || !minutes)
             throw CheckError(std::string(key) + " must be [day, \"HH:MM\"]");
@@ -264,7 +297,7 @@ private:
         const Tide b = tideAt("to");
         if (m_lastIndex != ia + 1)
             throw CheckError("from and to are not consecutive tides");
-        return {a, b};
+        return { a, b };
     }
 
     const toml::table &secondaryTable()
@@ -301,7 +334,7 @@ Solution tide(Inputs &in)
 
 std::vector<Kind> tideKinds()
 {
-    return {{"tide", tide, ToleranceRule::Absolute, 1.0}};
+    return { { "tide", tide, ToleranceRule::Absolute, 1.0 } };
 }
 
 } // namespace tovarin::solver::detail

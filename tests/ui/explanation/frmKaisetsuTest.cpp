@@ -4,7 +4,7 @@
 // it shows: the key, the bank's explanation, for computed questions the steps and for chart work
 // the plot, for 55 and 56 the picture.
 
-#include "ui/ScreenTestSupport.h"
+#include "tests/ui/ScreenTestSupport.h"
 #include "ui/results/IndexedLabel.h"
 
 #include "app/Beside.h"
@@ -12,8 +12,8 @@
 
 #include <QScreen>
 
-#include <cmath>
 #include <QTextEdit>
+#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace tovarin;
@@ -30,7 +30,8 @@ frmSeiseki &finishTest(ExamRun &run)
 
 void clickNumber(const frmSeiseki &results, int index)
 {
-    QTest::mouseClick(results.findChild<IndexedLabel *>(u"Label17_%1"_s.arg(index)), Qt::LeftButton);
+    QTest::mouseClick(
+        results.findChild<IndexedLabel *>(u"Label17_%1"_s.arg(index)), Qt::LeftButton);
 }
 
 QPushButton *kaisetsuButton(const QWidget *siken)
@@ -80,8 +81,11 @@ private Q_SLOTS:
         clickNumber(*Screens::ifLoaded<frmSeiseki>(), 3);
         QVERIFY(kaisetsuButton(&siken)->isVisible());
         // Free space of the bottom row: clear of every other control there.
-        for (const char *other : { "cmdCorAns", "cmdBefore", "cmdNext", "cmdSyuuryou", "Frame1", "Frame3" })
-            QVERIFY2(!kaisetsuButton(&siken)->geometry().intersects(control(&siken, other)->geometry()), other);
+        for (const char *other :
+            { "cmdCorAns", "cmdBefore", "cmdNext", "cmdSyuuryou", "Frame1", "Frame3" })
+            QVERIFY2(
+                !kaisetsuButton(&siken)->geometry().intersects(control(&siken, other)->geometry()),
+                other);
 
         click(Screens::ifLoaded<frmSeiseki>(), "cmdEnd");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -141,11 +145,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QRect>("other");
         QTest::addColumn<QRect>("expected");
-        QTest::newRow("room on the right") << QRect(100, 100, 780, 600) << QRect(880, 100, 600, 580);
-        QTest::newRow("less room on the right: narrower") << QRect(410, 210, 780, 580) << QRect(1190, 210, 410, 580);
-        QTest::newRow("no room on the right: the left") << QRect(800, 50, 780, 600) << QRect(200, 50, 600, 580);
-        QTest::newRow("room on neither side: the right edge") << QRect(300, 50, 1100, 600) << QRect(1000, 50, 600, 580);
-        QTest::newRow("low on the screen: lifted") << QRect(100, 700, 780, 600) << QRect(880, 420, 600, 580);
+        QTest::newRow("room on the right")
+            << QRect(100, 100, 780, 600) << QRect(880, 100, 600, 580);
+        QTest::newRow("less room on the right: narrower")
+            << QRect(410, 210, 780, 580) << QRect(1190, 210, 410, 580);
+        QTest::newRow("no room on the right: the left")
+            << QRect(800, 50, 780, 600) << QRect(200, 50, 600, 580);
+        QTest::newRow("room on neither side: the right edge")
+            << QRect(300, 50, 1100, 600) << QRect(1000, 50, 600, 580);
+        QTest::newRow("low on the screen: lifted")
+            << QRect(100, 700, 780, 600) << QRect(880, 420, 600, 580);
     }
     void besideAnotherWindow()
     {
@@ -187,7 +196,8 @@ private Q_SLOTS:
             QTest::keyClick(control(&kaisetsu, "txtKaisetsu"), Qt::Key_Escape);
         QVERIFY(!explanationOnView());
         QVERIFY(!Screens::ifLoaded<frmKaisetsu>());
-        QCOMPARE(Screens::ifLoaded<frmSiken>() && Screens::ifLoaded<frmSiken>()->isVisible(), examOnView);
+        QCOMPARE(Screens::ifLoaded<frmSiken>() && Screens::ifLoaded<frmSiken>()->isVisible(),
+            examOnView);
         if (examOnView) { // still in review: the button opens it again
             QTest::mouseClick(kaisetsuButton(&siken), Qt::LeftButton);
             QVERIFY(explanationOnView());
@@ -215,8 +225,10 @@ private Q_SLOTS:
         frmKaisetsu &kaisetsu = openExplanation(run, index);
         const ExamQuestion &question = examPaper().Questions[std::size_t(index)];
         const QString text = control<QTextEdit>(&kaisetsu, "txtKaisetsu")->toPlainText();
-        const QString key = QString::fromStdString(question.ChoiceText[std::size_t(question.CorrectChoice - 1)]);
-        QVERIFY2(text.startsWith(u"正答 (%1)"_s.arg(question.CorrectChoice)) && text.contains(key), qPrintable(text));
+        const QString key
+            = QString::fromStdString(question.ChoiceText[std::size_t(question.CorrectChoice - 1)]);
+        QVERIFY2(text.startsWith(u"正答 (%1)"_s.arg(question.CorrectChoice)) && text.contains(key),
+            qPrintable(text));
         QVERIFY(text.contains(u"正答の理由"_s));
         QCOMPARE(text.contains(u"解き方"_s), steps);
         QCOMPARE(control<ChartPlot>(&kaisetsu, "ChartPlot")->isVisibleTo(&kaisetsu), plot);
@@ -235,7 +247,7 @@ private Q_SLOTS:
         QVERIFY(plot->geometryToPlot());
         const solver::Geometry &g = *plot->geometryToPlot();
         const solver::LatLon centre { (g.southWest.lat + g.northEast.lat) / 2,
-                                      (g.southWest.lon + g.northEast.lon) / 2 };
+            (g.southWest.lon + g.northEast.lon) / 2 };
         const double mileOfLongitude = 1.0 / 60 / std::cos(centre.lat * M_PI / 180);
         const QPointF here = plot->pointOf(centre);
         const QPointF north = plot->pointOf({ centre.lat + 1.0 / 60, centre.lon });
@@ -256,7 +268,9 @@ private Q_SLOTS:
         clickNumber(results, 2);
         QTest::mouseClick(kaisetsuButton(Screens::ifLoaded<frmSiken>()), Qt::LeftButton);
         const frmKaisetsu &kaisetsu = *Screens::ifLoaded<frmKaisetsu>();
-        QVERIFY(control<QTextEdit>(&kaisetsu, "txtKaisetsu")->toPlainText().contains(u"解説はありません"_s));
+        QVERIFY(control<QTextEdit>(&kaisetsu, "txtKaisetsu")
+                    ->toPlainText()
+                    .contains(u"解説はありません"_s));
         QVERIFY(!control<ChartPlot>(&kaisetsu, "ChartPlot")->isVisibleTo(&kaisetsu));
     }
 };
