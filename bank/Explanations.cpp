@@ -2,38 +2,30 @@
 
 #include "bank/ExplanationTables.h"
 
+#include <array>
+#include <memory>
 #include <vector>
 
 namespace tovarin {
 namespace {
 
-struct Held
+// The explanations review has asked for so far, by slot and variant: made from the generated
+// table when first wanted, so that a lookup reads only the texts it returns.
+std::vector<std::unique_ptr<Explanation>> &madeFor(std::size_t slot)
 {
-    std::string_view question;
-    Explanation explanation;
-};
+    static std::array<std::vector<std::unique_ptr<Explanation>>, questionCount> made;
+    return made[slot];
+}
 
-// Views over the generated table, made the first time review asks for an explanation.
-const std::vector<Held> &slotExplanations(std::size_t slot)
+Explanation make(const bankdata::ExplanationRecord &r, std::int16_t index)
 {
-    static const std::array<std::vector<Held>, questionCount> all = [] {
-        std::array<std::vector<Held>, questionCount> out;
-        for (std::size_t s = 0; s < out.size(); ++s) {
-            const bankdata::ExplanationSlotRecord &record = bankdata::explanationSlots[s];
-            for (std::int16_t v = 0; v < record.count; ++v) {
-                const bankdata::ExplanationRecord &r = record.variants[v];
-                Held &held = out[s].emplace_back();
-                held.question = r.question;
-                held.explanation.variantIndex = v;
-                held.explanation.text = r.explanation;
-                for (std::size_t c = 0; c < 4; ++c)
-                    held.explanation.refutations[c] = r.refutations[c];
-                held.explanation.checkToml = r.check;
-            }
-        }
-        return out;
-    }();
-    return all[slot];
+    Explanation out;
+    out.variantIndex = index;
+    out.text = r.explanation;
+    for (std::size_t c = 0; c < 4; ++c)
+        out.refutations[c] = r.refutations[c];
+    out.checkToml = r.check;
+    return out;
 }
 
 } // namespace
@@ -42,9 +34,20 @@ const Explanation *explanationFor(std::int16_t slotIndex, std::string_view quest
 {
     if (slotIndex < 0 || slotIndex >= questionCount)
         return nullptr;
-    for (const Held &held : slotExplanations(std::size_t(slotIndex)))
-        if (held.question == questionText)
-            return &held.explanation;
+    const auto slot = std::size_t(slotIndex);
+    const bankdata::ExplanationSlotRecord &record = bankdata::explanationSlots[slot];
+    const std::uint64_t hash = bankdata::questionHash(questionText);
+    for (std::int16_t v = 0; v < record.count; ++v) {
+        const bankdata::ExplanationRecord &r = record.variants[v];
+        if (r.hash != hash || questionText != r.question)
+            continue;
+        auto &made = madeFor(slot);
+        if (made.size() < std::size_t(record.count))
+            made.resize(std::size_t(record.count));
+        if (!made[std::size_t(v)])
+            made[std::size_t(v)] = std::make_unique<Explanation>(make(r, v));
+        return made[std::size_t(v)].get();
+    }
     return nullptr;
 }
 

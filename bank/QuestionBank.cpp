@@ -10,17 +10,23 @@ namespace {
 
 // A picture compiled into the program as the resource :/pictures/<name>, uncompressed; nothing
 // for an empty holder's "" or a name without a resource.
-std::span<const std::uint8_t> resourceBytes(const char *fileName)
+std::span<const std::uint8_t> resourceBytes(std::string_view fileName)
 {
-    if (!*fileName)
+    if (fileName.empty())
         return {};
-    const QResource resource(QStringLiteral(":/pictures/") + QString::fromUtf8(fileName));
+    const QResource resource(QStringLiteral(":/pictures/")
+        + QString::fromUtf8(fileName.data(), qsizetype(fileName.size())));
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         return {};
     return { resource.data(), static_cast<std::size_t>(resource.size()) };
 }
 
 } // namespace
+
+std::span<const std::uint8_t> PictureHolder::bytes() const
+{
+    return m_fromResources ? resourceBytes(m_fileName) : m_bytes;
+}
 
 // A container made ready: its variants as the program holds them and its picture holders,
 // whose addresses the exam paper keeps.
@@ -32,9 +38,9 @@ public:
         m_holders.reserve(record.holderCount);
         for (std::size_t h = 0; h < record.holderCount; ++h) {
             const bankdata::HolderRecord &holder = record.holders[h];
-            m_holders.emplace_back(holder.fileName,
-                holder.bytes ? std::span(holder.bytes, holder.size)
-                             : resourceBytes(holder.fileName));
+            m_holders.push_back(holder.bytes
+                    ? PictureHolder(holder.fileName, std::span(holder.bytes, holder.size))
+                    : PictureHolder::fromResources(holder.fileName));
         }
         for (std::size_t s = 0; s < record.slotCount; ++s) {
             const bankdata::SlotRecord &slot = record.slots[s];

@@ -20,7 +20,9 @@
 
 namespace tovarin {
 
-// A picture holder of the bank: a BMP picture as its file bytes, or empty.
+// A picture holder of the bank: a BMP picture as its file bytes, or empty. The program's own
+// holders find their bytes among the program's resources when first asked for them, so that
+// making the bank ready touches no picture's pages; a test's holders are given their bytes.
 class PictureHolder
 {
 public:
@@ -29,13 +31,20 @@ public:
         , m_bytes(bytes)
     {
     }
-    bool isEmpty() const { return m_bytes.empty(); }
+    static PictureHolder fromResources(std::string_view fileName)
+    {
+        PictureHolder holder(fileName, {});
+        holder.m_fromResources = !fileName.empty();
+        return holder;
+    }
+    bool isEmpty() const { return m_fromResources ? false : m_bytes.empty(); }
     std::string_view fileName() const { return m_fileName; } // "" for an empty holder
-    std::span<const std::uint8_t> bytes() const { return m_bytes; }
+    std::span<const std::uint8_t> bytes() const;
 
 private:
     std::string_view m_fileName;
     std::span<const std::uint8_t> m_bytes;
+    bool m_fromResources = false;
 };
 
 // One question: a variant of the bank and, drawn, an entry of the exam paper (ExamQuestion is

@@ -1,5 +1,7 @@
 #include "bank/generator/TableWriter.h"
 
+#include "bank/ExplanationTables.h"
+
 #include <cctype>
 #include <set>
 
@@ -108,7 +110,7 @@ void writeExplanations(std::ostream &out, const SourceBank &bank)
     for (const SourceSlot &slot : bank.slots) {
         out << "const ExplanationRecord explanations" << slot.number << "[] = {\n";
         for (const auto &v : slot.variants) {
-            out << "    {";
+            out << "    {" << bankdata::questionHash(v.question) << "ull, ";
             writeLiteral(out, v.question);
             out << ",\n     ";
             writeLiteral(out, v.explanation);

@@ -8,7 +8,7 @@
 
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace tovarin;
@@ -246,7 +246,7 @@ private Q_SLOTS:
         QVERIFY(kaisetsu);
         QVERIFY(QTest::qWaitForWindowActive(kaisetsu));
         QCOMPARE(focused(), u"txtKaisetsu"_s);
-        QScrollBar *bar = control<QTextEdit>(kaisetsu, "txtKaisetsu")->verticalScrollBar();
+        QScrollBar *bar = control<QPlainTextEdit>(kaisetsu, "txtKaisetsu")->verticalScrollBar();
         QVERIFY2(bar->maximum() > 0, "the chart question's explanation is taller than its box");
         type(Qt::Key_PageDown);
         QVERIFY(bar->value() > 0);

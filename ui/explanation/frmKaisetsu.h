@@ -14,7 +14,7 @@
 
 class QBoxLayout;
 class QLabel;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace tovarin {
 
@@ -53,7 +53,7 @@ private:
     std::int16_t m_question = -1;
     QBoxLayout *m_besideText;
     QLabel *lblHeader;
-    QTextEdit *txtKaisetsu;
+    QPlainTextEdit *txtKaisetsu;
     PictureBox *picKaisetsu;
     ChartPlot *plotKaisetsu;
 };

@@ -12,7 +12,7 @@
 
 #include <QScreen>
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
@@ -224,7 +224,7 @@ private Q_SLOTS:
         ExamRun run;
         frmKaisetsu &kaisetsu = openExplanation(run, index);
         const ExamQuestion &question = examPaper().Questions[std::size_t(index)];
-        const QString text = control<QTextEdit>(&kaisetsu, "txtKaisetsu")->toPlainText();
+        const QString text = control<QPlainTextEdit>(&kaisetsu, "txtKaisetsu")->toPlainText();
         const QString key
             = QString::fromStdString(question.ChoiceText[std::size_t(question.CorrectChoice - 1)]);
         QVERIFY2(text.startsWith(u"正答 (%1)"_s.arg(question.CorrectChoice)) && text.contains(key),
@@ -268,7 +268,7 @@ private Q_SLOTS:
         clickNumber(results, 2);
         QTest::mouseClick(kaisetsuButton(Screens::ifLoaded<frmSiken>()), Qt::LeftButton);
         const frmKaisetsu &kaisetsu = *Screens::ifLoaded<frmKaisetsu>();
-        QVERIFY(control<QTextEdit>(&kaisetsu, "txtKaisetsu")
+        QVERIFY(control<QPlainTextEdit>(&kaisetsu, "txtKaisetsu")
                     ->toPlainText()
                     .contains(u"解説はありません"_s));
         QVERIFY(!control<ChartPlot>(&kaisetsu, "ChartPlot")->isVisibleTo(&kaisetsu));
