@@ -93,6 +93,22 @@ TEST(BankExport, ComputedVariantsCarryTheirCheckTableAndWorkedSolution)
     EXPECT_GE(computed, 41 + 10);
 }
 
+// Reviewers see each chart's world: its marks by name and position, as the chart questions use
+// them.
+TEST(BankExport, CarriesTheGazetteerOfEachChart)
+{
+    const QJsonArray gazetteers = runExport({})["gazetteers"].toArray();
+    ASSERT_EQ(gazetteers.size(), 2);
+    for (const QJsonValue &g : gazetteers) {
+        EXPECT_TRUE(g["chart"].toInt() == 150 || g["chart"].toInt() == 200);
+        EXPECT_GE(g["marks"].toArray().size(), 8);
+        for (const QJsonValue &m : g["marks"].toArray()) {
+            EXPECT_FALSE(str(m["name"]).empty());
+            EXPECT_GT(m["position"]["lat_minutes"].toDouble(), 0.0);
+        }
+    }
+}
+
 TEST(BankExport, ExamWithSeedMatchesTheDrawWithThatSeed)
 {
     for (const std::uint32_t seed : { 0u, 12345u, 4294967295u }) {

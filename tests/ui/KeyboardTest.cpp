@@ -7,8 +7,8 @@
 #include "ui/results/IndexedLabel.h"
 
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace tovarin;

@@ -55,6 +55,37 @@ QJsonArray textsJson(const std::vector<std::string> &texts)
     return out;
 }
 
+QJsonObject positionJson(const banksource::ChartPosition &p)
+{
+    return { { "lat_minutes", p.latMinutes }, { "lon_minutes", p.lonMinutes } };
+}
+
+// The fixed world of each examination chart, as the chart questions use it.
+QJsonArray gazetteersJson(const std::vector<banksource::Gazetteer> &gazetteers)
+{
+    QJsonArray out;
+    for (const banksource::Gazetteer &g : gazetteers) {
+        QJsonArray marks;
+        for (const banksource::ChartMark &m : g.marks)
+            marks.append(QJsonObject { { "name", QString::fromStdString(m.name) },
+                { "kind", QString::fromStdString(m.kind) },
+                { "position", positionJson(m.position) } });
+        QJsonArray land;
+        for (const banksource::ChartLand &l : g.land) {
+            QJsonArray outline;
+            for (const banksource::ChartPosition &p : l.outline)
+                outline.append(positionJson(p));
+            land.append(
+                QJsonObject { { "name", QString::fromStdString(l.name) }, { "outline", outline } });
+        }
+        out.append(QJsonObject { { "file", QString::fromStdString(g.fileName) },
+            { "chart", g.chart }, { "variation", g.variation },
+            { "south_west", positionJson(g.southWest) },
+            { "north_east", positionJson(g.northEast) }, { "marks", marks }, { "land", land } });
+    }
+    return out;
+}
+
 void print(const QJsonObject &object)
 {
     std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << '\n';
@@ -96,7 +127,8 @@ int exportBank(const std::string &dataDir)
                     qsizetype(QuestionBank::sectionName(k).size())) },
             { "pool_size", poolSize }, { "variants", variants } });
     }
-    print(QJsonObject { { "slots", slotList } });
+    print(QJsonObject {
+        { "slots", slotList }, { "gazetteers", gazetteersJson(sources.gazetteers) } });
     return 0;
 }
 
