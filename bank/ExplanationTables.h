@@ -2,6 +2,8 @@
 // per question number, per variant, what review shows about it. Only bank/Explanations reads it.
 #pragma once
 
+#include "bank/solver/Solution.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -25,6 +27,7 @@ struct ExplanationRecord
     const char *refutations[4]; // one line per choice on why it is wrong, "" for the key and
                                 // for a variant that has none yet
     const char *check; // the check table as TOML, or "" for a question that is not computed
+    solver::Solution (*solution)(); // the worked solution as the build solved it, or null
 };
 
 struct ExplanationSlotRecord

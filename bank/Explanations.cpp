@@ -25,6 +25,7 @@ Explanation make(const bankdata::ExplanationRecord &r, std::int16_t index)
     for (std::size_t c = 0; c < 4; ++c)
         out.refutations[c] = r.refutations[c];
     out.checkToml = r.check;
+    out.solution = r.solution;
     return out;
 }
 

@@ -36,14 +36,28 @@ TEST(Explanations, EveryVariantFindsItsOwnByItsText)
                 EXPECT_EQ(found->refutations[c],
                     c < source.refutations.size() ? source.refutations[c] : std::string());
             ASSERT_EQ(found->checkToml.empty(), !source.check.has_value());
+            ASSERT_EQ(found->solution != nullptr, source.check.has_value());
             if (source.check) {
-                const auto compiled = tovarin::solver::solve(
-                    tovarin::solver::CheckTable::fromToml(found->checkToml));
+                // The compiled-in solution is the one the solver gives, step for step and point
+                // for point (the numbers written to 17 digits come back exactly).
+                const auto compiled = found->solution();
                 const auto original = tovarin::solver::solve(*source.check);
                 EXPECT_EQ(compiled.answer, original.answer);
                 EXPECT_EQ(compiled.value, original.value);
-                EXPECT_EQ(compiled.steps.size(), original.steps.size());
-                EXPECT_EQ(compiled.geometry.has_value(), original.geometry.has_value());
+                ASSERT_EQ(compiled.steps.size(), original.steps.size());
+                for (std::size_t i = 0; i < compiled.steps.size(); ++i)
+                    EXPECT_EQ(compiled.steps[i].working + compiled.steps[i].result,
+                        original.steps[i].working + original.steps[i].result);
+                ASSERT_EQ(compiled.geometry.has_value(), original.geometry.has_value());
+                if (compiled.geometry) {
+                    EXPECT_EQ(compiled.geometry->points.size(), original.geometry->points.size());
+                    EXPECT_EQ(compiled.geometry->answerPoint.has_value(),
+                        original.geometry->answerPoint.has_value());
+                    if (compiled.geometry->answerPoint) {
+                        EXPECT_EQ(compiled.geometry->answerPoint->lat,
+                            original.geometry->answerPoint->lat);
+                    }
+                }
             }
         }
     }

@@ -4,7 +4,7 @@
 #include "ui/explanation/ChartPlot.h"
 
 #include "bank/Explanations.h"
-#include "bank/solver/Solver.h"
+#include "bank/solver/Solution.h"
 #include "paper/ExamPaper.h"
 
 #include <QBoxLayout>
@@ -46,13 +46,9 @@ QString heading(const QString &text)
 
 std::optional<solver::Solution> solved(const Explanation &explanation)
 {
-    if (explanation.checkToml.empty())
+    if (!explanation.solution)
         return std::nullopt;
-    try {
-        return solver::solve(solver::CheckTable::fromToml(explanation.checkToml));
-    } catch (const std::exception &) {
-        return std::nullopt; // the bank's build solved every table; a failure here shows no working
-    }
+    return explanation.solution();
 }
 
 // The explanation as plain text: a plain text box lays it out with less code and memory than
