@@ -24,9 +24,7 @@ struct ExplanationRecord
     std::uint64_t hash; // questionHash(question)
     const char *question; // the variant's question text, by which a drawn question is found
     const char *explanation; // why the key is right; UTF-8, line breaks as CR LF
-    const char *refutations[4]; // one line per choice on why it is wrong, "" for the key and
-                                // for a variant that has none yet
-    const char *check; // the check table as TOML, or "" for a question that is not computed
+    const char *refutations[4]; // one line per choice on why it is wrong, "" for the key
     solver::Solution (*solution)(); // the worked solution as the build solved it, or null
 };
 

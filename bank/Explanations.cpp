@@ -24,7 +24,6 @@ Explanation make(const bankdata::ExplanationRecord &r, std::int16_t index)
     out.text = r.explanation;
     for (std::size_t c = 0; c < 4; ++c)
         out.refutations[c] = r.refutations[c];
-    out.checkToml = r.check;
     out.solution = r.solution;
     return out;
 }

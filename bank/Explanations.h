@@ -20,9 +20,7 @@ struct Explanation
 {
     std::int16_t variantIndex = -1;
     std::string_view text; // why the key is right; line breaks as CR LF
-    std::array<std::string_view, 4>
-        refutations; // choice 1 to 4; empty for the key, or none written
-    std::string_view checkToml; // empty: not a computed question
+    std::array<std::string_view, 4> refutations; // choice 1 to 4; empty for the key
     solver::Solution (*solution)() = nullptr; // builds the worked solution; null: not computed
 };
 

@@ -61,15 +61,15 @@ Form::Form(BorderStyle border, QSize clientSize)
 
 void Form::Show()
 {
-    showFirstTime(nullptr, size());
+    showPlaced(nullptr, size());
 }
 
 void Form::Show(QPoint framePosition, QSize clientSize)
 {
-    showFirstTime(&framePosition, clientSize);
+    showPlaced(&framePosition, clientSize);
 }
 
-void Form::showFirstTime(const QPoint *framePosition, QSize clientSize)
+void Form::showPlaced(const QPoint *framePosition, QSize clientSize)
 {
     if (!m_shownSinceLoad) {
         m_shownSinceLoad = true;

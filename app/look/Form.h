@@ -54,7 +54,7 @@ protected:
 private:
     friend class Screens;
 
-    void showFirstTime(const QPoint *framePosition, QSize clientSize);
+    void showPlaced(const QPoint *framePosition, QSize clientSize);
 
     BorderStyle m_border;
     bool m_shownSinceLoad = false;

@@ -1,7 +1,6 @@
 #include "bank/generator/TableWriter.h"
 
 #include "bank/ExplanationTables.h"
-#include "bank/solver/Solver.h"
 
 #include <cctype>
 #include <cstdio>
@@ -227,10 +226,10 @@ void writeExplanations(std::ostream &out, const SourceBank &bank)
            "namespace tovarin::bankdata {\nnamespace {\n\n";
     for (const SourceSlot &slot : bank.slots) {
         for (const auto &v : slot.variants) {
-            if (!v.check)
+            if (!v.solution)
                 continue;
             out << "solver::Solution solution" << slot.number << "_" << v.index << "()\n{\n";
-            SolutionWriter(out).write(solver::solve(*v.check));
+            SolutionWriter(out).write(*v.solution);
             out << "}\n\n";
         }
     }
@@ -243,14 +242,13 @@ void writeExplanations(std::ostream &out, const SourceBank &bank)
             writeLiteral(out, v.explanation);
             out << ",\n     {";
             for (std::size_t c = 0; c < 4; ++c) {
-                writeLiteral(out, c < v.refutations.size() ? v.refutations[c] : std::string());
+                writeLiteral(out, v.refutations.at(c)); // four, as the checks demand
                 out << (c < 3 ? ",\n      " : "},\n     ");
             }
-            writeLiteral(out, v.check ? v.check->toToml() : std::string());
-            if (v.check)
-                out << ",\n     solution" << slot.number << "_" << v.index << "},\n";
+            if (v.solution)
+                out << "solution" << slot.number << "_" << v.index << "},\n";
             else
-                out << ",\n     nullptr},\n";
+                out << "nullptr},\n";
         }
         out << "};\n\n";
     }

@@ -16,7 +16,7 @@ namespace tovarin::banksource {
 namespace {
 
 const std::set<std::string> variantKeys = { "index", "question", "choices", "correct", "layout",
-    "rationale", "picture", "check", "explanation", "refutations" };
+    "picture", "check", "explanation", "refutations" };
 const std::set<std::string> fileKeys = { "number", "pool_size", "variant" };
 
 std::string withCrLf(std::string_view text)
@@ -60,23 +60,16 @@ public:
         v.question = withCrLf(text("question"));
         v.correct = integer("correct");
         v.layout = integer("layout");
-        if (m_table.contains("explanation") || !m_table.contains("rationale"))
-            v.explanation = withCrLf(text("explanation"));
-        else
-            v.explanation = withCrLf(text("rationale"));
-        if (m_table.contains("explanation") && m_table.contains("rationale"))
-            problem("has both 'explanation' and 'rationale' (keep one explanation)");
-        if (m_table.contains("refutations")) {
-            if (const toml::array *lines = m_table["refutations"].as_array()) {
-                for (const toml::node &line : *lines) {
-                    if (auto s = line.value<std::string>())
-                        v.refutations.push_back(*s);
-                    else
-                        problem("a refutation is not a text");
-                }
-            } else {
-                problem("'refutations' is not a list of texts");
+        v.explanation = withCrLf(text("explanation"));
+        if (const toml::array *lines = m_table["refutations"].as_array()) {
+            for (const toml::node &line : *lines) {
+                if (auto s = line.value<std::string>())
+                    v.refutations.push_back(*s);
+                else
+                    problem("a refutation is not a text");
             }
+        } else {
+            problem("missing or non-list 'refutations'");
         }
         if (m_table.contains("picture")) {
             if (auto name = m_table["picture"].value<std::string>())
@@ -130,7 +123,7 @@ private:
 class SlotChecker
 {
 public:
-    SlotChecker(const SourceSlot &slot, const PictureStore &pictures, Problems &problems)
+    SlotChecker(SourceSlot &slot, const PictureStore &pictures, Problems &problems)
         : m_slot(slot)
         , m_pictures(pictures)
         , m_problems(problems)
@@ -184,11 +177,11 @@ private:
         checkExplanation(i, v);
         checkEncoding(i, "question text", v.question);
         checkPicture(i, v);
-        checkComputed(i, v);
+        checkComputed(i, m_slot.variants[std::size_t(i)]);
     }
 
     // The key of a computed question must be the one choice its worked answer gives.
-    void checkComputed(int i, const SourceVariant &v)
+    void checkComputed(int i, SourceVariant &v)
     {
         if (!v.check) {
             if (isComputedSlot(m_slot.number))
@@ -200,9 +193,10 @@ private:
             = solver::checkKey(*v.check, v.question, v.choices, static_cast<int>(v.correct));
         for (const std::string &fault : result.faults)
             problem(i, fault);
-        if (!result.solution)
+        v.solution = result.solution;
+        if (!v.solution)
             return;
-        for (const solver::Step &step : result.solution->steps)
+        for (const solver::Step &step : v.solution->steps)
             for (const std::string *text :
                 { &step.label, &step.formula, &step.working, &step.result })
                 checkEncoding(i, "worked solution", *text);
@@ -217,8 +211,6 @@ private:
         if (endsWithCrLf(v.explanation))
             problem(i, "explanation ends with a line break");
         checkEncoding(i, "explanation", v.explanation);
-        if (v.refutations.empty())
-            return;
         if (v.refutations.size() != 4) {
             problem(i, "has " + std::to_string(v.refutations.size()) + " refutations, not 4");
             return;
@@ -311,7 +303,7 @@ private:
         m_problems.push_back({ m_slot.fileName, i, std::move(message) });
     }
 
-    const SourceSlot &m_slot;
+    SourceSlot &m_slot;
     const PictureStore &m_pictures;
     Problems &m_problems;
 };
@@ -376,7 +368,7 @@ SourceSlot parseSlot(std::string_view toml, const std::string &fileName, Problem
     return slot;
 }
 
-void checkSlot(const SourceSlot &slot, const PictureStore &pictures, Problems &problems)
+void checkSlot(SourceSlot &slot, const PictureStore &pictures, Problems &problems)
 {
     SlotChecker(slot, pictures, problems).run();
 }

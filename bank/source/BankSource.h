@@ -4,6 +4,7 @@
 #pragma once
 
 #include "bank/solver/CheckTable.h"
+#include "bank/solver/Solution.h"
 #include "bank/source/Gazetteer.h"
 
 #include <cstdint>
@@ -26,11 +27,11 @@ struct SourceVariant
     std::optional<std::string>
         picture; // slots 55 and 56: a BMP file name, or "" for an empty holder
     // Shown in review: why the key is right (the rule it rests on, the worked figures), and one
-    // line per choice on why it is wrong, "" for the key. Files still written with the older
-    // reviewer-only 'rationale' give it as the explanation and no refutations.
+    // line per choice on why it is wrong, "" for the key.
     std::string explanation;
     std::vector<std::string> refutations;
     std::optional<solver::CheckTable> check; // computed questions: the figures the key follows from
+    std::optional<solver::Solution> solution; // its worked solution, filled in by checkSlot
 };
 
 struct SourceSlot
@@ -60,8 +61,9 @@ using PictureStore = std::function<std::optional<std::vector<std::uint8_t>>(cons
 SourceSlot parseSlot(std::string_view toml, const std::string &fileName, Problems &problems);
 
 // Checks one parsed slot against every rule the bank keeps (counts, ranges, pictures, encoding,
-// and for computed questions the key against the solver's worked answer).
-void checkSlot(const SourceSlot &slot, const PictureStore &pictures, Problems &problems);
+// and for computed questions the key against the solver's worked answer, which it keeps in the
+// variant for the explanation table).
+void checkSlot(SourceSlot &slot, const PictureStore &pictures, Problems &problems);
 
 struct SourceBank
 {

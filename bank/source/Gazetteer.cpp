@@ -1,5 +1,6 @@
 #include "bank/source/Gazetteer.h"
 
+#include "bank/solver/detail/Texts.h"
 #include "bank/source/BankSource.h"
 
 #include <toml++/toml.h>
@@ -15,7 +16,6 @@
 namespace tovarin::banksource {
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
 // Two marks closer than this would be one mark under two names.
 constexpr double markSeparation = 0.5;
 // A wrong position choice closer than this to the key cannot be told from it on a hand plot.
@@ -29,36 +29,11 @@ const std::set<std::string> fixKinds
 const std::set<std::string> positionKinds
     = { "cross_bearing_fix", "transit_fix", "radar_fix", "dr_with_current" };
 
-double radians(double degrees)
-{
-    return degrees * pi / 180.0;
-}
-
-struct Vec
-{
-    double east = 0.0;
-    double north = 0.0;
-};
-
-// Departure and difference of latitude in miles, by mid-latitude sailing.
-Vec offsetBetween(ChartPosition from, ChartPosition to)
-{
-    const double midLat = radians((from.latMinutes + to.latMinutes) / 120.0);
-    return { (to.lonMinutes - from.lonMinutes) * std::cos(midLat),
-        to.latMinutes - from.latMinutes };
-}
-
-ChartPosition movedBy(ChartPosition from, Vec v)
-{
-    const double lat = from.latMinutes + v.north;
-    const double midLat = radians((from.latMinutes + lat) / 120.0);
-    return { lat, from.lonMinutes + v.east / std::cos(midLat) };
-}
-
-Vec along(double trueDirection, double miles)
-{
-    return { miles * std::sin(radians(trueDirection)), miles * std::cos(radians(trueDirection)) };
-}
+using solver::detail::along;
+using solver::detail::movedBy;
+using solver::detail::offsetBetween;
+using solver::detail::radians;
+using solver::detail::Vec;
 
 double distanceToSegment(ChartPosition mark, ChartPosition a, ChartPosition b)
 {
@@ -142,18 +117,9 @@ double distanceToLand(const std::vector<ChartPosition> &track, const ChartLand &
     return least;
 }
 
-std::string minutesText(double minutes)
-{
-    const long long tenths = std::llround(minutes * 10.0);
-    char buffer[32];
-    std::snprintf(
-        buffer, sizeof buffer, "%lld°%02lld.%lld′", tenths / 600, tenths % 600 / 10, tenths % 10);
-    return buffer;
-}
-
 std::string positionText(ChartPosition p)
 {
-    return "北緯" + minutesText(p.latMinutes) + "、東経" + minutesText(p.lonMinutes);
+    return solver::detail::positionText(p.latMinutes, p.lonMinutes);
 }
 
 bool samePosition(ChartPosition a, ChartPosition b)

@@ -5,6 +5,8 @@
 // checkChartVariants holds a slot to those rules.
 #pragma once
 
+#include "bank/solver/detail/Sailing.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,12 +17,9 @@ struct BankProblem;
 struct SourceSlot;
 using Problems = std::vector<BankProblem>;
 
-// A position in minutes of arc, north and east.
-struct ChartPosition
-{
-    double latMinutes = 0.0;
-    double lonMinutes = 0.0;
-};
+// A position in minutes of arc, north and east: the solver's own, so that the gazetteer's rules
+// measure with the same mid-latitude sailing as the keys.
+using ChartPosition = solver::detail::Position;
 
 struct ChartMark
 {

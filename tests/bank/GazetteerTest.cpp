@@ -51,6 +51,7 @@ choices = ["北緯29°55.0′、東経135°00.0′", "北緯29°56.0′、東経
 correct = 1
 layout = 1
 explanation = "大島灯台の真方位 000°と黒岩灯標の真方位 060°の交点が船位である。"
+refutations = ["", "交点より 1′北。", "交点より 2′北。", "交点より 3′北。"]
 
 [variant.check]
 kind = "cross_bearing_fix"
@@ -70,6 +71,7 @@ choices = ["24海里", "26海里", "28海里", "30海里"]
 correct = 2
 layout = 1
 explanation = "経度差 30.0′に cos29°50′を掛けて東西距 26.0海里、真東なので航程 26海里。"
+refutations = ["航程が短すぎる。", "", "航程が長すぎる。", "経度差をそのまま航程とした。"]
 
 [variant.check]
 kind = "voyage"

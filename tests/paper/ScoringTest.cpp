@@ -2,41 +2,16 @@
 // and which of them are red, for every total the scores can produce.
 
 #include "paper/Scoring.h"
+#include "tests/paper/ScoredPaper.h"
 
 #include <QList>
 #include <QStringList>
 #include <QTest>
 
 using namespace tovarin;
+using tovarin::testing::paperFor;
 
 namespace {
-
-std::int16_t correctChoiceOf(std::size_t i)
-{
-    return std::int16_t(i % 4 + 1);
-}
-
-// Section I (indices 0 to 7) and section II (8 to 13) earn the given points: that many tens of
-// their questions answered right, the rest alternately answered wrong and left unanswered.
-ExamPaper paperFor(int pointsI, int pointsII)
-{
-    ExamPaper paper;
-    auto answerSection = [&paper](std::size_t first, std::size_t last, int points) {
-        const std::size_t right = std::size_t(points / 10);
-        for (std::size_t i = first; i <= last; ++i) {
-            const std::int16_t correct = correctChoiceOf(i);
-            if (i - first < right)
-                paper.Answers[i] = correct;
-            else
-                paper.Answers[i] = (i % 2) ? std::int16_t(correct % 4 + 1) : std::int16_t(0);
-        }
-    };
-    for (std::size_t i = 0; i < 14; ++i)
-        paper.Questions[i].CorrectChoice = correctChoiceOf(i);
-    answerSection(0, 7, pointsI);
-    answerSection(8, 13, pointsII);
-    return paper;
-}
 
 QString text(const std::string &s)
 {

@@ -7,6 +7,7 @@
 #include "ui/results/LineControl.h"
 
 #include "paper/Scoring.h"
+#include "tests/paper/ScoredPaper.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,30 +19,10 @@ using namespace tovarin::testing;
 
 namespace {
 
-std::int16_t correctChoiceOf(std::size_t i)
-{
-    return std::int16_t(i % 4 + 1);
-}
-
-// Section I (indices 0 to 7) and section II (8 to 13) earn the given points: that many tens of
-// their questions answered right, the rest alternately answered wrong and left unanswered.
+// The results of a test whose sections earn the given points (see paperFor).
 void answerFor(int pointsI, int pointsII)
 {
-    ExamPaper &paper = examPaper();
-    auto answerSection = [&paper](std::size_t first, std::size_t last, int points) {
-        std::size_t right = std::size_t(points / 10);
-        for (std::size_t i = first; i <= last; ++i) {
-            const std::int16_t correct = correctChoiceOf(i);
-            if (i - first < right)
-                paper.Answers[i] = correct;
-            else
-                paper.Answers[i] = (i % 2) ? std::int16_t(correct % 4 + 1) : std::int16_t(0);
-        }
-    };
-    for (std::size_t i = 0; i < 14; ++i)
-        paper.Questions[i].CorrectChoice = correctChoiceOf(i);
-    answerSection(0, 7, pointsI);
-    answerSection(8, 13, pointsII);
+    examPaper() = paperFor(pointsI, pointsII);
 }
 
 QLineEdit *box(const QWidget *form, const char *name)
