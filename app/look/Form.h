@@ -54,6 +54,8 @@ protected:
 private:
     friend class Screens;
 
+    // Show and Show(position, size): the first showing after a load places the window (at
+    // framePosition with clientSize, or centred) and gives the focus to the first control.
     void showPlaced(const QPoint *framePosition, QSize clientSize);
 
     BorderStyle m_border;
