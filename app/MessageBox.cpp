@@ -1,6 +1,6 @@
 #include "app/MessageBox.h"
 
-#include "app/look/Look.h"
+#include "ui/look/Look.h"
 
 using namespace Qt::Literals::StringLiterals;
 

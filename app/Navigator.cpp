@@ -1,9 +1,9 @@
 #include "app/Navigator.h"
 
-#include "app/Beside.h"
 #include "app/ErrorTrap.h"
 #include "app/MessageBox.h"
 #include "app/Screens.h"
+#include "ui/look/Beside.h"
 
 #include "paper/Clock.h"
 #include "paper/ExamPaper.h"

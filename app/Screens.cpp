@@ -40,7 +40,7 @@ void Screens::runFormLoad(Form &form)
                     unloaded->deleteLater();
         }
     } inProgress;
-    form.Form_Load();
+    form.load();
 }
 
 void Screens::unload(Form &form)

@@ -30,25 +30,22 @@ Explanation make(const bankdata::ExplanationRecord &r, std::int16_t index)
 
 } // namespace
 
-const Explanation *explanationFor(std::int16_t slotIndex, std::string_view questionText)
+const Explanation *explanationFor(std::int16_t slotIndex, std::int16_t variantIndex)
 {
     if (slotIndex < 0 || slotIndex >= questionCount)
         return nullptr;
     const auto slot = std::size_t(slotIndex);
     const bankdata::ExplanationSlotRecord &record = bankdata::explanationSlots[slot];
-    const std::uint64_t hash = bankdata::questionHash(questionText);
-    for (std::int16_t v = 0; v < record.count; ++v) {
-        const bankdata::ExplanationRecord &r = record.variants[v];
-        if (r.hash != hash || questionText != r.question)
-            continue;
-        auto &made = madeFor(slot);
-        if (made.size() < std::size_t(record.count))
-            made.resize(std::size_t(record.count));
-        if (!made[std::size_t(v)])
-            made[std::size_t(v)] = std::make_unique<Explanation>(make(r, v));
-        return made[std::size_t(v)].get();
-    }
-    return nullptr;
+    if (variantIndex < 0 || variantIndex >= record.count)
+        return nullptr;
+    auto &made = madeFor(slot);
+    if (made.size() < std::size_t(record.count))
+        made.resize(std::size_t(record.count));
+    auto &explanation = made[std::size_t(variantIndex)];
+    if (!explanation)
+        explanation
+            = std::make_unique<Explanation>(make(record.variants[variantIndex], variantIndex));
+    return explanation.get();
 }
 
 } // namespace tovarin

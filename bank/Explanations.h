@@ -3,12 +3,11 @@
 // table and compiled in: the program carries no solver. Read-only, built from bank/data with the
 // question tables.
 //
-// A drawn question carries no variant number, so it is found by its question number's slot and
-// its text; the bank's build makes sure no two variants of a pool share a text.
+// A drawn question is found by its slot and the variant the exam paper records it drew.
 #pragma once
 
 #include "bank/QuestionNumbers.h"
-#include "bank/solver/Solution.h"
+#include "bank/Solution.h"
 
 #include <array>
 #include <cstdint>
@@ -24,8 +23,8 @@ struct Explanation
     solver::Solution (*solution)() = nullptr; // builds the worked solution; null: not computed
 };
 
-// The explanation of the variant of slot 0 to 13 whose question text is questionText, or
-// nullptr when the slot has no such variant.
-const Explanation *explanationFor(std::int16_t slotIndex, std::string_view questionText);
+// The explanation of variant variantIndex of slot 0 to 13, or nullptr when there is no such
+// variant.
+const Explanation *explanationFor(std::int16_t slotIndex, std::int16_t variantIndex);
 
 } // namespace tovarin

@@ -111,11 +111,6 @@ QuestionVariant QuestionBank::Variant(std::int16_t slotIndex, std::int16_t varia
     return slot.variants.at(std::size_t(variantIndex));
 }
 
-bool QuestionBank::isReady(BankContainer container) const
-{
-    return container == BankContainer::frmQ ? m_frmQ != nullptr : m_frmQ2 != nullptr;
-}
-
 std::string_view QuestionBank::sectionName(std::int16_t slotIndex)
 {
     return slotIndex < firstSectionIIIndex ? "上級運航 I" : "上級運航 II";

@@ -59,8 +59,6 @@ struct QuestionVariant
     std::int16_t LayoutType = 0;
 };
 
-enum class BankContainer { frmQ, frmQ2 };
-
 class QuestionBank
 {
 public:
@@ -77,8 +75,6 @@ public:
 
     std::int16_t PoolSize(std::int16_t slotIndex) const;
     QuestionVariant Variant(std::int16_t slotIndex, std::int16_t variantIndex) const;
-
-    bool isReady(BankContainer container) const;
 
     static std::int16_t questionNumber(std::int16_t slotIndex)
     {

@@ -23,7 +23,7 @@
 #include "bench/FirstPaint.h"
 
 #include "app/Screens.h"
-#include "app/look/Look.h"
+#include "ui/look/Look.h"
 
 #include "paper/ExamPaper.h"
 #include "paper/RandomSource.h"

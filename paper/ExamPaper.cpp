@@ -21,6 +21,7 @@ void AssembleExam(ExamPaper &paper, const QuestionBank &bank, RandomSource &rand
         // which nothing ever sets.
         const PictureHolder *const kept = question.PictureRef;
         question = bank.Variant(k, v);
+        paper.drawnVariant[std::size_t(k)] = v;
         const std::int16_t number = QuestionBank::questionNumber(k);
         if (number != 55 && number != 56)
             question.PictureRef = kept;

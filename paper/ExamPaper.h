@@ -23,6 +23,9 @@ struct ExamPaper
     std::array<std::int16_t, questionCount + 1>
         Answers {}; // 0 = not answered, 1 to 4 = the chosen choice
     LocalDateTime StartTime {}; // set when a test starts
+    // Which variant of its pool each question is, from the same draw: the explanation of review
+    // and the chart of a chart question are found by it.
+    std::array<std::int16_t, questionCount + 1> drawnVariant {};
 };
 
 // The program's exam paper. It lives for the whole run; a test's fixture assigns ExamPaper{} to

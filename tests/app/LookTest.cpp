@@ -1,9 +1,9 @@
 // The shared look: twips to pixels, the icon, the fonts with their substitute, pure red and the
 // message box.
 
-#include "app/look/Look.h"
+#include "ui/look/Look.h"
 #include "app/MessageBox.h"
-#include "app/look/Twips.h"
+#include "ui/look/Twips.h"
 
 #include <QApplication>
 #include <QFontInfo>

@@ -3,7 +3,7 @@
 // surface cues by which a candidate who knows nothing could beat chance.
 
 #include "bank/QuestionBank.h"
-#include "bank/source/BmpCheck.h"
+#include "bankgen/source/BmpCheck.h"
 
 #include <gtest/gtest.h>
 

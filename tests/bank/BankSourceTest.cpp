@@ -1,8 +1,8 @@
 // The rules a bank file must keep, each broken on purpose in an in-memory copy of a sound file.
 
-#include "bank/source/BankSource.h"
-#include "bank/source/BmpCheck.h"
-#include "bank/source/Cp932.h"
+#include "bankgen/source/BankSource.h"
+#include "bankgen/source/BmpCheck.h"
+#include "bankgen/source/Cp932.h"
 
 #include <gtest/gtest.h>
 
@@ -176,10 +176,6 @@ INSTANTIATE_TEST_SUITE_P(Rules, BrokenFile,
             "refutation 2 belongs to the key" },
         Breakage { "RefutationMissing", "\"前線霧は前線付近の雨による。\"", "", 1,
             "has 3 refutations, not 4" },
-        Breakage { "QuestionTextRepeatedInThePool",
-            "霧のうち、暖かく湿った空気が冷たい海面上を移動して生じるものはどれか。",
-            "下図は、ある日の地上天気図である。\\n図中（ア）の前線の名称はどれか。", 1,
-            "same question text as variant 0" },
         Breakage { "MisspeltKey", "correct = 2\nlayout = 2", "corect = 2\nlayout = 2", 0,
             "unknown key 'corect'" },
         Breakage { "NotToml", "pool_size = 2", "pool_size = = 2", -1, "is not valid TOML" }),

@@ -1,7 +1,7 @@
 // The chart gazetteers and the rules chart questions keep against them, each broken on purpose.
 
-#include "bank/source/Gazetteer.h"
-#include "bank/source/BankSource.h"
+#include "bankgen/source/Gazetteer.h"
+#include "bankgen/source/BankSource.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // BI_RGB, bottom-up, resolution 0; 8 bits with a grey-ramp palette or 24 bits), 196-286 x
 // 186-287 pixels, 13 grey and 9 colour; the check rejects the other forms a BMP writer makes;
 // and q55.toml / q56.toml refer to each picture exactly once.
-#include "bank/source/BmpCheck.h"
+#include "bankgen/source/BmpCheck.h"
 
 #include <gtest/gtest.h>
 #include <toml++/toml.h>

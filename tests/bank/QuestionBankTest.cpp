@@ -2,7 +2,7 @@
 // sources, texts arrive with CR LF, and the containers become ready only when first asked.
 
 #include "bank/QuestionBank.h"
-#include "bank/source/BankSource.h"
+#include "bankgen/source/BankSource.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 
 namespace {
 
-using tovarin::BankContainer;
 using tovarin::QuestionBank;
 
 const tovarin::banksource::SourceBank &sources()
@@ -68,20 +67,6 @@ TEST(QuestionBank, TextsUseCrLfAndNeverABareLineFeed)
             withLineBreaks += text.find("\r\n") != std::string::npos;
         }
     EXPECT_GT(withLineBreaks, 0);
-}
-
-TEST(QuestionBank, ContainersBecomeReadyWhenTheirFirstSlotIsAskedAndStayReady)
-{
-    QuestionBank bank(tovarin::bankdata::frmQ, tovarin::bankdata::frmQ2);
-    EXPECT_FALSE(bank.isReady(BankContainer::frmQ));
-    EXPECT_FALSE(bank.isReady(BankContainer::frmQ2));
-    bank.PoolSize(0);
-    EXPECT_TRUE(bank.isReady(BankContainer::frmQ));
-    EXPECT_FALSE(bank.isReady(BankContainer::frmQ2)) << "question 51 made 58 to 64 ready too";
-    bank.PoolSize(6);
-    EXPECT_FALSE(bank.isReady(BankContainer::frmQ2)) << "question 57 lies in frmQ";
-    bank.PoolSize(7);
-    EXPECT_TRUE(bank.isReady(BankContainer::frmQ2));
 }
 
 TEST(QuestionBank, PictureReferencesAreStableAndVariantsAreCopies)

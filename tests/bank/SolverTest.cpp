@@ -1,8 +1,8 @@
 // The solver against figures worked by hand, mid-latitude sailing against Mercator sailing, and
 // the key check on broken variants (the rule the bank's build applies to every computed question).
 
-#include "bank/solver/Solver.h"
-#include "bank/solver/KeyCheck.h"
+#include "bankgen/solver/Solver.h"
+#include "bankgen/solver/KeyCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -381,9 +381,8 @@ TEST(Solver, EngineAndFuelSums)
         EXPECT_NEAR(solved(c.table).value[0], c.expected, 0.001) << c.table;
 }
 
-// The program may carry a table as TOML text and solve it on demand: the text the table writes
-// reads back into the same solution.
-TEST(Solver, TableCarriedAsTextSolvesTheSame)
+// bank-export writes a table as JSON; a table that is not TOML is refused with a CheckError.
+TEST(Solver, TableAsJsonAndBrokenTable)
 {
     const CheckTable table = CheckTable::fromToml(R"(
 kind = "dr_with_current"
@@ -393,9 +392,6 @@ set = 90.0
 drift = 2.0
 legs = [ { course = 0.0, speed = 10.0, minutes = 60 } ]
 )");
-    const Solution again = solve(CheckTable::fromToml(table.toToml()));
-    EXPECT_EQ(again.value, solve(table).value);
-    EXPECT_EQ(again.steps.size(), solve(table).steps.size());
     EXPECT_NE(table.toJson().find("\"legs\""), std::string::npos);
     EXPECT_THROW(CheckTable::fromToml("kind = "), CheckError);
 }

@@ -1,7 +1,7 @@
 // The icon files installed for the hicolor theme: each must be the program's own 32 x 32 icon,
 // every pixel an exact square block at the larger sizes, the transparent surround kept.
 
-#include "app/look/Look.h"
+#include "ui/look/Look.h"
 
 #include <QImage>
 #include <QTest>

@@ -75,6 +75,9 @@ constexpr std::array<std::int16_t, 14> poolSizes
 
 std::string drawnVariant(const ExamPaper &paper, std::size_t k)
 {
+    // The variant the paper records and the texts it copied come from the same draw.
+    EXPECT_EQ(paper.Questions[k].QuestionText,
+        "q" + std::to_string(51 + k) + " v" + std::to_string(paper.drawnVariant[k]));
     return paper.Questions[k].QuestionText;
 }
 

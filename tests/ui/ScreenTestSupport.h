@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/Screens.h"
-#include "app/look/Look.h"
+#include "ui/look/Look.h"
 #include "ui/results/IndexedLabel.h"
 
 #include "paper/Clock.h"

@@ -1,6 +1,6 @@
 #include "tools/bank-export/SolutionJson.h"
 
-#include "bank/solver/Solver.h"
+#include "bankgen/solver/Solver.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
 // A computed variant's check table and worked solution as JSON objects for bank-export.
 #pragma once
 
-#include "bank/solver/CheckTable.h"
-#include "bank/solver/Solution.h"
+#include "bank/Solution.h"
+#include "bankgen/solver/CheckTable.h"
 
 #include <QJsonObject>
 

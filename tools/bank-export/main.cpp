@@ -12,8 +12,8 @@
 #include "paper/ExamPaper.h"
 #include "tools/bank-export/SolutionJson.h"
 
-#include "bank/solver/Solver.h"
-#include "bank/source/BankSource.h"
+#include "bankgen/solver/Solver.h"
+#include "bankgen/source/BankSource.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
 #include "ui/exam/frmSiken.h"
 
-#include "app/look/Controls.h"
 #include "ui/exam/OptionButton.h"
-#include "ui/exam/PictureBox.h"
+#include "ui/look/Controls.h"
+#include "ui/look/PictureBox.h"
 
 #include "bank/QuestionNumbers.h"
 #include "paper/Countdown.h"

@@ -12,7 +12,7 @@
 // StartTime, reads the clock; writes Answers.
 #pragma once
 
-#include "app/look/Form.h"
+#include "ui/look/Form.h"
 
 #include <array>
 #include <cstdint>

@@ -5,7 +5,7 @@
 // in red. Painted with QPainter in logical pixels, so it stays sharp at any scale factor.
 #pragma once
 
-#include "bank/solver/Solution.h"
+#include "bank/Solution.h"
 
 #include <QPointF>
 #include <QWidget>

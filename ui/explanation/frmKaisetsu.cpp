@@ -1,10 +1,10 @@
 #include "ui/explanation/frmKaisetsu.h"
 
-#include "ui/exam/PictureBox.h"
 #include "ui/explanation/ChartPlot.h"
+#include "ui/look/PictureBox.h"
 
 #include "bank/Explanations.h"
-#include "bank/solver/Solution.h"
+#include "bank/Solution.h"
 #include "paper/ExamPaper.h"
 
 #include <QBoxLayout>
@@ -146,7 +146,7 @@ void frmKaisetsu::showQuestion(std::int16_t n)
         throw std::out_of_range("question index " + std::to_string(n) + " outside 0 to 13");
     const ExamQuestion &question = examPaper().Questions[static_cast<std::size_t>(n)];
     m_question = n;
-    const Explanation *explanation = explanationFor(n, question.QuestionText);
+    const Explanation *explanation = explanationFor(n, examPaper().drawnVariant[std::size_t(n)]);
     const std::optional<solver::Solution> solution
         = explanation ? solved(*explanation) : std::nullopt;
 

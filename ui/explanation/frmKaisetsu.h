@@ -8,7 +8,7 @@
 // bank's explanations; writes nothing.
 #pragma once
 
-#include "app/look/Form.h"
+#include "ui/look/Form.h"
 
 #include <cstdint>
 

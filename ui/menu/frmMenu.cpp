@@ -1,7 +1,7 @@
 #include "ui/menu/frmMenu.h"
 
-#include "app/look/Controls.h"
-#include "app/look/Look.h"
+#include "ui/look/Controls.h"
+#include "ui/look/Look.h"
 
 #include "paper/Clock.h"
 #include "paper/RandomSource.h"

@@ -6,7 +6,7 @@
 // Reads the clock and writes the program's generator.
 #pragma once
 
-#include "app/look/Form.h"
+#include "ui/look/Form.h"
 
 class QLabel;
 class QPushButton;

@@ -1,7 +1,7 @@
 #include "ui/results/frmSeiseki.h"
 
-#include "app/look/Controls.h"
-#include "app/look/Look.h"
+#include "ui/look/Controls.h"
+#include "ui/look/Look.h"
 #include "ui/results/IndexedLabel.h"
 #include "ui/results/LineControl.h"
 #include "ui/results/ShapeControl.h"

@@ -10,8 +10,8 @@
 // Reads the exam paper's CorrectChoice and Answers and writes nothing back.
 #pragma once
 
-#include "app/look/Form.h"
 #include "bank/QuestionNumbers.h"
+#include "ui/look/Form.h"
 
 #include <array>
 #include <cstdint>

@@ -1,0 +1,39 @@
+// A computed question's check table: the figures its text gives and what it asks, the same
+// [variant.check] table the bank's TOML holds beside the question, as the bank's build hands it
+// to the solver.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tovarin::solver {
+
+// A table that cannot be read or worked: the message names the field and what is wrong with it.
+struct CheckError : std::runtime_error
+{
+    using std::runtime_error::runtime_error;
+};
+
+class CheckTable
+{
+public:
+    // The table's fields as TOML ("kind = \"voyage\"\nask = …"), without a [check] header.
+    // Throws CheckError when the text is not valid TOML.
+    static CheckTable fromToml(std::string_view text);
+
+    std::string toJson() const;
+
+    struct Data; // the parsed table, for the solver's own readers
+    const Data &data() const { return *m_data; }
+    explicit CheckTable(std::shared_ptr<const Data> data)
+        : m_data(std::move(data))
+    {
+    }
+
+private:
+    std::shared_ptr<const Data> m_data;
+};
+
+} // namespace tovarin::solver

@@ -1,0 +1,691 @@
+// Chart work (questions 51 to 53). Fields of each kind (every kind also has variation,
+// tolerance and choice_values); positions are [lat_deg, lat_min, lon_deg, lon_min], bearings
+// compass unless named true, times "HH:MM":
+//   voyage               ask = distance | time | arrival | departure; start; speed (or per leg);
+//                        depart or arrive_by; legs = [{ to = position } | { course, abeam = mark
+//                        }], the second kind of leg runs on the true course until the mark is
+//                        abeam.
+//   cross_bearing_fix    deviation; marks (two or three positions); bearings.
+//   transit_deviation    front, rear (the nearer and the farther mark); compass.
+//   bearing_deviation    ship (a known position); mark; compass.
+//   transit_fix          front; rear; transit_compass; mark; bearing (same deviation).
+//   radar_fix            mark; range; and deviation + bearing_compass, or deviation +
+//                        heading_compass + relative, or heading_true + relative.
+//   course_to_steer      ask = true | compass (then deviation); from; to; speed; set; drift.
+//   speed_over_ground    from; to; speed; set; drift.
+//   arrival_with_current from; to; speed; set; drift; depart.
+//   dr_with_current      start; set; drift; legs = [{ course | course_compass + deviation, speed,
+//                        minutes }].
+//   closest_approach     start; course (true, steered); speed; set; drift; mark.
+//   current_from_fix     start; course; speed; depart; fixed_at; fix.
+
+#include "bankgen/solver/detail/Kinds.h"
+#include "bankgen/solver/detail/Texts.h"
+
+#include <cmath>
+
+namespace tovarin::solver::detail {
+namespace {
+
+std::string minutesOfArc(double m)
+{
+    return fixed(std::abs(m), 1) + "′";
+}
+
+// The sailing from a to b, step by step; returns the departure and difference of latitude.
+Vec sailing(Solution &s, const std::string &leg, Position a, Position b, bool withCourse)
+{
+    const Vec v = offsetBetween(a, b);
+    const double dLat = b.latMinutes - a.latMinutes;
+    const double dLon = b.lonMinutes - a.lonMinutes;
+    const std::string p = leg.empty() ? "" : leg + " ";
+    if (std::abs(dLat) > 1e-9)
+        step(s, p + "緯度差", "緯度差 ＝ 到着地の緯度 － 出発地の緯度",
+            degreesMinutes(b.latMinutes) + " - " + degreesMinutes(a.latMinutes),
+            minutesOfArc(dLat) + (dLat < 0 ? "S" : "N") + "（" + milesText(std::abs(dLat)) + "）");
+    if (std::abs(dLon) > 1e-9) {
+        const double mid = (a.latMinutes + b.latMinutes) / 2.0;
+        step(s, p + "経度差", "経度差 ＝ 到着地の経度 － 出発地の経度",
+            degreesMinutes(b.lonMinutes) + " - " + degreesMinutes(a.lonMinutes),
+            minutesOfArc(dLon) + (dLon < 0 ? "W" : "E"));
+        step(s, p + "平均緯度", "平均緯度 ＝ （出発地の緯度 ＋ 到着地の緯度） ÷ 2",
+            "(" + degreesMinutes(a.latMinutes) + " + " + degreesMinutes(b.latMinutes) + ") ÷ 2",
+            degreesMinutes(mid));
+        step(s, p + "東西距", "東西距 ＝ 経度差 × cos 平均緯度",
+            minutesOfArc(dLon) + " × cos " + degreesMinutes(mid), milesText(std::abs(v.east)));
+    }
+    if (std::abs(dLat) > 1e-9 && std::abs(dLon) > 1e-9)
+        step(s, p + "航程", "航程 ＝ √（緯度差 × 緯度差 ＋ 東西距 × 東西距）",
+            "√(" + fixed(std::abs(v.north), 1) + " × " + fixed(std::abs(v.north), 1) + " + "
+                + fixed(std::abs(v.east), 1) + " × " + fixed(std::abs(v.east), 1) + ")",
+            milesText(length(v)));
+    else
+        step(s, p + "航程",
+            std::abs(dLon) > 1e-9 ? "同じ緯度を東西に航走: 航程 ＝ 東西距"
+                                  : "同じ経度を南北に航走: 航程 ＝ 緯度差",
+            milesText(length(v)), milesText(length(v)));
+    if (withCourse)
+        step(s, p + "真針路", "tan 真針路 ＝ 東西距 ÷ 緯度差（象限は緯度差・東西距の向きで決める）",
+            "atan(" + fixed(std::abs(v.east), 1) + " ÷ " + fixed(std::abs(v.north), 1) + ")",
+            computedDirection(directionOf(v)));
+    return v;
+}
+
+// 真方位 ＝ コンパス方位 ＋ 自差 ＋ 偏差, east added and west subtracted.
+double trueFromCompass(
+    Solution &s, const std::string &what, double compass, double deviation, double variation)
+{
+    const double t = normalized360(compass + deviation + variation);
+    step(s, what + "の真方位", "真方位 ＝ コンパス方位 ＋ 自差 ＋ 偏差（E は加え、W は引く）",
+        directionText(compass) + " " + addedEastWest(deviation) + " " + addedEastWest(variation),
+        computedDirection(t));
+    return t;
+}
+
+// What a compass should have read: 自差 ＝ 磁針方位 － コンパス方位, 磁針方位 ＝ 真方位 － 偏差.
+double deviationSteps(Solution &s, double trueBearing, double variation, double compass)
+{
+    const double magnetic = normalized360(trueBearing - variation);
+    step(s, "磁針方位", "磁針方位 ＝ 真方位 － 偏差（偏差 E は引き、W は加える）",
+        computedDirection(trueBearing) + " " + addedEastWest(-variation),
+        computedDirection(magnetic));
+    const double deviation = signedAngle(magnetic - compass);
+    step(s, "自差", "自差 ＝ 磁針方位 － コンパス方位（正なら E、負なら W）",
+        computedDirection(magnetic) + " - " + directionText(compass),
+        fixed(std::abs(deviation), 1) + (deviation < 0 ? "°W" : "°E"));
+    return deviation;
+}
+
+ChartVector vectorOf(Position from, Vec v, std::string label)
+{
+    return { latLon(from), latLon(movedBy(from, v)), std::move(label) };
+}
+
+// Water, then current from its tip, and the ground vector closing the triangle on the same point.
+CurrentTriangle triangle(Position from, Vec water, Vec current, std::string waterLabel,
+    std::string currentText, std::string groundLabel)
+{
+    const ChartVector w = vectorOf(from, water, std::move(waterLabel));
+    const ChartVector c = vectorOf(movedBy(from, water), current, std::move(currentText));
+    return { w, c, { w.from, c.to, std::move(groundLabel) } };
+}
+
+std::string currentLabel(double set, double drift)
+{
+    return "流向 " + directionText(set) + " 流速 " + plain(drift) + "ノット";
+}
+
+Geometry chartFor(Position p)
+{
+    Geometry g;
+    g.chart = chartOf(p);
+    return g;
+}
+
+void setPosition(Solution &s, Position p)
+{
+    s.value = { p.latMinutes, p.lonMinutes };
+    if (s.geometry)
+        s.geometry->answerPoint = latLon(p);
+}
+
+Solution voyage(Inputs &in)
+{
+    const std::string ask = in.text("ask");
+    const Quantity q = ask == "distance"         ? Quantity::Miles
+        : ask == "time"                          ? Quantity::Duration
+        : ask == "arrival" || ask == "departure" ? Quantity::ClockTime
+                                                 : throw CheckError("unknown ask '" + ask + "'");
+    Solution s = started("voyage", q,
+        q == Quantity::Miles          ? "海里"
+            : q == Quantity::Duration ? "時間"
+                                      : "時刻");
+    in.eastWest("variation");
+    const double defaultSpeed = in.has("speed") ? in.knots("speed") : 0.0;
+    Position here = in.position("start");
+    Geometry g = chartFor(here);
+    g.points.push_back({ "A", latLon(here), PointRole::Start });
+    Track planned { { latLon(here) }, TrackStyle::Planned, "" };
+    char name = 'B';
+    int marks = 0;
+    std::string sumWorking, timeWorking;
+    double totalMiles = 0.0, shownMiles = 0.0, totalMinutes = 0.0;
+    bool oneSpeed = true;
+    double firstSpeed = -1.0;
+    const std::vector<Inputs *> legs = in.tables("legs");
+    for (Inputs *leg : legs) {
+        const std::string from(1, static_cast<char>(name - 1));
+        const std::string to(1, name);
+        double run = 0.0;
+        if (leg->has("to")) {
+            const Position next = leg->position("to");
+            run = length(sailing(s, from + to, here, next, false));
+            here = next;
+        } else {
+            // On the course until the mark bears square to it: the foot of the perpendicular.
+            const double course = leg->direction("course");
+            const Position mark = leg->position("abeam");
+            const Vec toMark = offsetBetween(here, mark);
+            const double bearing = directionOf(toMark);
+            run = dot(toMark, along(course, 1.0));
+            if (run <= 0.0)
+                throw CheckError("the mark is already abaft the beam");
+            const std::string markName = "物標" + std::to_string(++marks);
+            step(s, from + " から " + markName + " までの距離",
+                "物標までの距離と真方位（航程の求め方と同じ）",
+                positionText(mark.latMinutes, mark.lonMinutes),
+                milesText(length(toMark)) + "、" + computedDirection(bearing));
+            step(s, from + to + " 航程（正横まで）",
+                "正横までの航程 ＝ 物標までの距離 × cos（物標の真方位 － 真針路）",
+                fixed(length(toMark), 1) + " × cos(" + computedDirection(bearing) + " - "
+                    + directionText(course) + ")",
+                milesText(run));
+            here = movedBy(here, along(course, run));
+            g.points.push_back({ markName, latLon(mark), PointRole::Mark });
+            const double abeamBearing = directionOf(offsetBetween(here, mark));
+            g.bearings.push_back(
+                { markName, latLon(mark), abeamBearing, length(offsetBetween(here, mark)) + 1.0,
+                    "正横 " + computedDirection(abeamBearing) });
+        }
+        const double speed = leg->has("speed") ? leg->knots("speed") : defaultSpeed;
+        if (speed <= 0.0 && ask != "distance")
+            throw CheckError("a leg has no speed");
+        if (firstSpeed < 0.0)
+            firstSpeed = speed;
+        oneSpeed = oneSpeed && speed == firstSpeed;
+        totalMiles += run;
+        shownMiles += std::round(run * 10.0) / 10.0;
+        sumWorking += (sumWorking.empty() ? "" : " + ") + fixed(run, 1);
+        if (ask != "distance") {
+            const double minutes = run / speed * 60.0;
+            totalMinutes += minutes;
+            timeWorking += (timeWorking.empty() ? "" : " + ") + durationText(minutes);
+        }
+        g.points.push_back({ to, latLon(here), PointRole::Turn });
+        planned.points.push_back(latLon(here));
+        ++name;
+    }
+    g.points.back().role = PointRole::End;
+    g.tracks.push_back(planned);
+    if (legs.size() > 1)
+        // The sum of the legs as written, so that the step adds up; the exact total decides the
+        // key.
+        step(s, "総航程", "総航程 ＝ 各区間の航程の和", sumWorking, milesText(shownMiles));
+    if (ask != "distance") {
+        if (oneSpeed)
+            step(s, "所要時間", "所要時間 ＝ 総航程 ÷ 速力",
+                fixed(totalMiles, 1) + " ÷ " + plain(firstSpeed),
+                fixed(totalMiles / firstSpeed, 2) + "時間（" + durationText(totalMinutes) + "）");
+        else
+            step(s, "所要時間", "所要時間 ＝ 各区間の（航程 ÷ 速力）の和", timeWorking,
+                durationText(totalMinutes));
+    }
+    if (ask == "distance") {
+        s.value = { totalMiles };
+    } else if (ask == "time") {
+        s.value = { totalMinutes };
+    } else if (ask == "arrival") {
+        const double depart = in.clock("depart");
+        s.value = { depart + totalMinutes };
+        step(s, "到着時刻", "到着時刻 ＝ 発航時刻 ＋ 所要時間",
+            clockText(depart) + " + " + durationText(totalMinutes), clockText(s.value[0]));
+    } else {
+        const double arrive = in.clock("arrive_by");
+        s.value = { arrive - totalMinutes };
+        step(s, "発航時刻", "発航時刻 ＝ 到着時刻 － 所要時間",
+            clockText(arrive) + " - " + durationText(totalMinutes), clockText(s.value[0]));
+    }
+    s.geometry = g;
+    return s;
+}
+
+Solution crossBearingFix(Inputs &in)
+{
+    Solution s = started("cross_bearing_fix", Quantity::Position, "位置");
+    const double variation = in.eastWest("variation");
+    const double deviation = in.eastWest("deviation");
+    const std::vector<Position> marks = in.positions("marks");
+    const std::vector<double> bearings = in.directions("bearings");
+    if (marks.size() != bearings.size() || marks.size() < 2 || marks.size() > 3)
+        throw CheckError("a cross-bearing fix needs two or three marks, each with a bearing");
+    Geometry g = chartFor(marks[0]);
+    std::vector<double> trueBearings;
+    std::vector<Vec> local;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const std::string name = "物標" + std::to_string(i + 1);
+        trueBearings.push_back(trueFromCompass(s, name, bearings[i], deviation, variation));
+        local.push_back(offsetBetween(marks[0], marks[i]));
+        g.points.push_back({ name, latLon(marks[i]), PointRole::Mark });
+    }
+    std::vector<Vec> crossings;
+    for (std::size_t i = 0; i < marks.size(); ++i)
+        for (std::size_t j = i + 1; j < marks.size(); ++j)
+            crossings.push_back(intersection(local[i], trueBearings[i], local[j], trueBearings[j]));
+    Vec centre;
+    for (const Vec &c : crossings)
+        centre = centre + c * (1.0 / static_cast<double>(crossings.size()));
+    for (const Vec &c : crossings)
+        if (length(c - centre) > 0.1)
+            throw CheckError("the three lines of position do not meet in a point");
+    const Position fix = movedBy(marks[0], centre);
+    std::string lines;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        lines += (lines.empty() ? "" : "、") + std::string("物標") + std::to_string(i + 1)
+            + " から " + computedDirection(trueBearings[i] + 180.0) + " の線";
+        g.bearings.push_back({ "物標" + std::to_string(i + 1), latLon(marks[i]), trueBearings[i],
+            distance(marks[i], fix) + 1.0, "真方位 " + computedDirection(trueBearings[i]) });
+    }
+    step(s, "船位",
+        marks.size() == 3 ? "3本の位置の線（物標から真方位の反方位に引く）の交点"
+                          : "2本の位置の線（物標から真方位の反方位に引く）の交点",
+        lines, positionText(fix.latMinutes, fix.lonMinutes));
+    s.geometry = g;
+    setPosition(s, fix);
+    return s;
+}
+
+// The line of a transit on the chart, drawn through both marks towards the ship.
+void transitLine(Geometry &g, Position front, Position rear, double transitTrue)
+{
+    g.points.push_back({ "前標", latLon(front), PointRole::Mark });
+    g.points.push_back({ "後標", latLon(rear), PointRole::Mark });
+    g.bearings.push_back({ "後標", latLon(rear), transitTrue, distance(front, rear) + 4.0,
+        "重視線 " + computedDirection(transitTrue) });
+}
+
+Solution transitDeviation(Inputs &in)
+{
+    Solution s = started("transit_deviation", Quantity::Deviation, "°");
+    const double variation = in.eastWest("variation");
+    const Position front = in.position("front");
+    const Position rear = in.position("rear");
+    const double chartBearing = trueCourse(front, rear);
+    sailing(s, "前標から後標", front, rear, true);
+    step(s, "重視線の真方位", "重視線の真方位 ＝ 前標から後標へ向かう方向", "",
+        computedDirection(chartBearing));
+    const double deviation = deviationSteps(s, chartBearing, variation, in.direction("compass"));
+    Geometry g = chartFor(front);
+    transitLine(g, front, rear, chartBearing);
+    g.answerLine
+        = Segment { latLon(rear), latLon(movedBy(front, along(chartBearing + 180.0, 4.0))) };
+    s.geometry = g;
+    s.value = { deviation };
+    return s;
+}
+
+Solution bearingDeviation(Inputs &in)
+{
+    Solution s = started("bearing_deviation", Quantity::Deviation, "°");
+    const double variation = in.eastWest("variation");
+    const Position ship = in.position("ship");
+    const Position mark = in.position("mark");
+    const double chartBearing = trueCourse(ship, mark);
+    sailing(s, "本船から物標", ship, mark, true);
+    step(s, "物標の真方位", "海図上の真方位 ＝ 本船の位置から物標へ向かう方向", "",
+        computedDirection(chartBearing));
+    const double deviation = deviationSteps(s, chartBearing, variation, in.direction("compass"));
+    Geometry g = chartFor(ship);
+    g.points.push_back({ "本船", latLon(ship), PointRole::Start });
+    g.points.push_back({ "物標", latLon(mark), PointRole::Mark });
+    g.answerLine = Segment { latLon(ship), latLon(mark) };
+    s.geometry = g;
+    s.value = { deviation };
+    return s;
+}
+
+Solution transitFix(Inputs &in)
+{
+    Solution s = started("transit_fix", Quantity::Position, "位置");
+    const double variation = in.eastWest("variation");
+    const Position front = in.position("front");
+    const Position rear = in.position("rear");
+    const double transitTrue = trueCourse(front, rear);
+    step(s, "重視線の真方位", "重視線の真方位 ＝ 前標から後標へ向かう方向（海図上で測る）",
+        positionText(front.latMinutes, front.lonMinutes) + " → "
+            + positionText(rear.latMinutes, rear.lonMinutes),
+        computedDirection(transitTrue));
+    const double deviation
+        = deviationSteps(s, transitTrue, variation, in.direction("transit_compass"));
+    const Position mark = in.position("mark");
+    const double markTrue
+        = trueFromCompass(s, "物標", in.direction("bearing"), deviation, variation);
+    const Position fix
+        = movedBy(front, intersection({}, transitTrue, offsetBetween(front, mark), markTrue));
+    step(s, "船位", "重視線と物標の位置の線の交点",
+        "重視線 " + computedDirection(transitTrue) + "、物標から "
+            + computedDirection(markTrue + 180.0) + " の線",
+        positionText(fix.latMinutes, fix.lonMinutes));
+    Geometry g = chartFor(front);
+    transitLine(g, front, rear, transitTrue);
+    g.bearings.back().lengthMiles = distance(rear, fix) + 1.0;
+    g.points.push_back({ "物標", latLon(mark), PointRole::Mark });
+    g.bearings.push_back({ "物標", latLon(mark), markTrue, distance(mark, fix) + 1.0,
+        "真方位 " + computedDirection(markTrue) });
+    s.geometry = g;
+    setPosition(s, fix);
+    return s;
+}
+
+Solution radarFix(Inputs &in)
+{
+    Solution s = started("radar_fix", Quantity::Position, "位置");
+    const double variation = in.eastWest("variation");
+    double bearing = 0.0;
+    if (in.has("bearing_compass")) {
+        bearing = trueFromCompass(
+            s, "物標", in.direction("bearing_compass"), in.eastWest("deviation"), variation);
+    } else {
+        const double head = in.has("heading_true")
+            ? in.direction("heading_true")
+            : trueFromCompass(
+                s, "船首", in.direction("heading_compass"), in.eastWest("deviation"), variation);
+        const double relative = in.direction("relative");
+        bearing = normalized360(head + relative);
+        step(s, "物標の真方位", "真方位 ＝ 真船首方位 ＋ 相対方位（船首から右回り）",
+            computedDirection(head) + " + " + directionText(relative), computedDirection(bearing));
+    }
+    const Position mark = in.position("mark");
+    const double range = in.miles("range");
+    const double back = normalized360(bearing + 180.0);
+    const Vec v = along(back, range);
+    const Position fix = movedBy(mark, v);
+    step(s, "反方位", "物標から見た本船の方向 ＝ 真方位 ± 180°",
+        computedDirection(bearing) + " ± 180°", computedDirection(back));
+    step(s, "緯度差", "緯度差 ＝ 距離 × cos 反方位",
+        plain(range) + " × cos " + computedDirection(back),
+        minutesOfArc(v.north) + (v.north < 0 ? "S" : "N"));
+    step(s, "東西距", "東西距 ＝ 距離 × sin 反方位",
+        plain(range) + " × sin " + computedDirection(back),
+        milesText(std::abs(v.east)) + (v.east < 0 ? "W" : "E"));
+    const double mid = (mark.latMinutes + fix.latMinutes) / 2.0;
+    step(s, "経度差", "経度差 ＝ 東西距 ÷ cos 平均緯度",
+        fixed(std::abs(v.east), 1) + " ÷ cos " + degreesMinutes(mid),
+        minutesOfArc(fix.lonMinutes - mark.lonMinutes) + (v.east < 0 ? "W" : "E"));
+    step(s, "船位", "物標の位置 ＋ 緯度差・経度差", positionText(mark.latMinutes, mark.lonMinutes),
+        positionText(fix.latMinutes, fix.lonMinutes));
+    Geometry g = chartFor(mark);
+    g.points.push_back({ "物標", latLon(mark), PointRole::Mark });
+    g.bearings.push_back(
+        { "物標", latLon(mark), bearing, range + 1.0, "真方位 " + computedDirection(bearing) });
+    g.ranges.push_back({ "物標", latLon(mark), range });
+    s.geometry = g;
+    setPosition(s, fix);
+    return s;
+}
+
+// The passage from `from` to `to` held on its track through the current, with its steps.
+struct Passage
+{
+    Position from, to;
+    double track = 0.0, miles = 0.0, set = 0.0, drift = 0.0, speed = 0.0;
+    Steering steering;
+};
+
+Passage passageWithCurrent(Solution &s, Inputs &in)
+{
+    in.eastWest("variation");
+    Passage p;
+    p.from = in.position("from");
+    p.to = in.position("to");
+    const Vec v = sailing(s, "", p.from, p.to, true);
+    p.track = directionOf(v);
+    p.miles = length(v);
+    p.set = in.direction("set");
+    p.drift = in.knots("drift");
+    p.speed = in.knots("speed");
+    p.steering = steerForTrack(p.track, p.set, p.drift, p.speed);
+    step(s, "流れの横成分", "横成分 ＝ 流速 × sin（流向 － 針路）",
+        plain(p.drift) + " × sin(" + directionText(p.set) + " - " + computedDirection(p.track)
+            + ")",
+        fixed(p.steering.across, 2) + "ノット");
+    step(s, "修正角", "修正角 ＝ asin（横成分 ÷ 速力）（流れに向かって船首を振る）",
+        "asin(" + fixed(p.steering.across, 2) + " ÷ " + plain(p.speed) + ")",
+        fixed(p.steering.correction, 1) + "°");
+    step(s, "真針路（進路を保つ針路）", "真針路 ＝ 針路 － 修正角",
+        computedDirection(p.track) + " - (" + fixed(p.steering.correction, 1) + "°)",
+        computedDirection(p.steering.heading));
+    return p;
+}
+
+void sogStep(Solution &s, const Passage &p)
+{
+    step(s, "対地速力", "対地速力 ＝ 速力 × cos（真針路 － 針路） ＋ 流速 × cos（流向 － 針路）",
+        plain(p.speed) + " × cos(" + fixed(p.steering.correction, 1) + "°) + " + plain(p.drift)
+            + " × cos(" + directionText(p.set) + " - " + computedDirection(p.track) + ")",
+        knotsText(p.steering.speedOverGround));
+}
+
+Geometry passageGeometry(const Passage &p)
+{
+    Geometry g = chartFor(p.from);
+    g.points.push_back({ "A", latLon(p.from), PointRole::Start });
+    g.points.push_back({ "B", latLon(p.to), PointRole::End });
+    g.tracks.push_back({ { latLon(p.from), latLon(p.to) }, TrackStyle::Planned,
+        "針路 " + computedDirection(p.track) });
+    const Vec water = along(p.steering.heading, p.speed);
+    const Vec current = along(p.set, p.drift);
+    g.current = triangle(p.from, water, current,
+        "真針路 " + computedDirection(p.steering.heading) + " " + plain(p.speed) + "ノット",
+        currentLabel(p.set, p.drift), "対地 " + knotsText(p.steering.speedOverGround));
+    return g;
+}
+
+Solution courseToSteer(Inputs &in)
+{
+    Solution s = started("course_to_steer", Quantity::Course, "°");
+    const std::string ask = in.text("ask");
+    const Passage p = passageWithCurrent(s, in);
+    if (ask == "true") {
+        s.value = { p.steering.heading };
+    } else if (ask == "compass") {
+        const double variation = in.number("variation");
+        const double deviation = in.eastWest("deviation");
+        const double magnetic = normalized360(p.steering.heading - variation);
+        step(s, "磁針路", "磁針路 ＝ 真針路 － 偏差（E は引き、W は加える）",
+            computedDirection(p.steering.heading) + " " + addedEastWest(-variation),
+            computedDirection(magnetic));
+        s.value = { normalized360(magnetic - deviation) };
+        step(s, "コンパス針路", "コンパス針路 ＝ 磁針路 － 自差（E は引き、W は加える）",
+            computedDirection(magnetic) + " " + addedEastWest(-deviation),
+            computedDirection(s.value[0]));
+    } else {
+        throw CheckError("unknown ask '" + ask + "'");
+    }
+    s.geometry = passageGeometry(p);
+    return s;
+}
+
+Solution speedOverGround(Inputs &in)
+{
+    Solution s = started("speed_over_ground", Quantity::Knots, "ノット");
+    const Passage p = passageWithCurrent(s, in);
+    sogStep(s, p);
+    s.value = { p.steering.speedOverGround };
+    s.geometry = passageGeometry(p);
+    return s;
+}
+
+Solution arrivalWithCurrent(Inputs &in)
+{
+    Solution s = started("arrival_with_current", Quantity::ClockTime, "時刻");
+    const Passage p = passageWithCurrent(s, in);
+    sogStep(s, p);
+    const double minutes = p.miles / p.steering.speedOverGround * 60.0;
+    step(s, "所要時間", "所要時間 ＝ 航程 ÷ 対地速力",
+        fixed(p.miles, 1) + " ÷ " + fixed(p.steering.speedOverGround, 1), durationText(minutes));
+    const double depart = in.clock("depart");
+    s.value = { depart + minutes };
+    step(s, "到着時刻", "到着時刻 ＝ 発航時刻 ＋ 所要時間",
+        clockText(depart) + " + " + durationText(minutes), clockText(s.value[0]));
+    s.geometry = passageGeometry(p);
+    return s;
+}
+
+Solution drWithCurrent(Inputs &in)
+{
+    Solution s = started("dr_with_current", Quantity::Position, "位置");
+    const double variation = in.eastWest("variation");
+    const double set = in.direction("set");
+    const double drift = in.knots("drift");
+    const Position start = in.position("start");
+    Geometry g = chartFor(start);
+    g.points.push_back({ "A", latLon(start), PointRole::Start });
+    Track water { { latLon(start) }, TrackStyle::Water, "" };
+    Position dr = start;
+    Vec runTotal, currentTotal;
+    double hoursTotal = 0.0;
+    int n = 0;
+    for (Inputs *leg : in.tables("legs")) {
+        const std::string name = "第" + std::to_string(++n) + "区間 ";
+        const double heading = leg->has("course")
+            ? leg->direction("course")
+            : trueFromCompass(s, name + "針路", leg->direction("course_compass"),
+                leg->eastWest("deviation"), variation);
+        const double minutes = leg->minutes("minutes");
+        const double speed = leg->knots("speed");
+        const double hours = minutes / 60.0;
+        const double run = speed * hours;
+        step(s, name + "航走距離", "航走距離 ＝ 速力 × 時間",
+            plain(speed) + " × " + fixed(hours, 2) + "時間（" + durationText(minutes) + "）",
+            milesText(run) + "（" + computedDirection(heading) + "）");
+        runTotal = runTotal + along(heading, run);
+        hoursTotal += hours;
+        dr = movedBy(start, runTotal);
+        water.points.push_back(latLon(dr));
+    }
+    currentTotal = along(set, drift * hoursTotal);
+    step(s, "海潮流による移動", "流された距離 ＝ 流速 × 経過時間（流向の方向へ）",
+        plain(drift) + " × " + fixed(hoursTotal, 2) + "時間",
+        milesText(drift * hoursTotal) + "（" + directionText(set) + "）");
+    const Vec total = runTotal + currentTotal;
+    step(s, "緯度差・東西距の合計", "各区間の航走と流された距離を南北・東西に分けて加える",
+        "緯度差 " + fixed(runTotal.north, 2) + " " + addedFixed(currentTotal.north, 2) + "、東西距 "
+            + fixed(runTotal.east, 2) + " " + addedFixed(currentTotal.east, 2),
+        "緯度差 " + minutesOfArc(total.north) + (total.north < 0 ? "S" : "N") + "、東西距 "
+            + milesText(std::abs(total.east)) + (total.east < 0 ? "W" : "E"));
+    const Position ep = movedBy(start, total);
+    const double mid = (start.latMinutes + ep.latMinutes) / 2.0;
+    step(s, "経度差", "経度差 ＝ 東西距 ÷ cos 平均緯度",
+        fixed(std::abs(total.east), 2) + " ÷ cos " + degreesMinutes(mid),
+        minutesOfArc(ep.lonMinutes - start.lonMinutes) + (total.east < 0 ? "W" : "E"));
+    step(s, "推定位置", "出発位置 ＋ 緯度差・経度差",
+        positionText(start.latMinutes, start.lonMinutes),
+        positionText(ep.latMinutes, ep.lonMinutes));
+    g.points.push_back({ "推測位置", latLon(dr), PointRole::Dr });
+    g.tracks.push_back(water);
+    g.tracks.push_back({ { latLon(start), latLon(ep) }, TrackStyle::Ground, "" });
+    g.current = triangle(
+        start, runTotal, currentTotal, "推測位置まで", currentLabel(set, drift), "推定位置まで");
+    s.geometry = g;
+    setPosition(s, ep);
+    return s;
+}
+
+Solution closestApproach(Inputs &in)
+{
+    Solution s = started("closest_approach", Quantity::Miles, "海里");
+    in.eastWest("variation");
+    const Position start = in.position("start");
+    const double course = in.direction("course");
+    const double speed = in.knots("speed");
+    const double set = in.direction("set");
+    const double drift = in.knots("drift");
+    const Vec ground = along(course, speed) + along(set, drift);
+    step(s, "1時間の対地移動", "対地ベクトル ＝ 船の航走（針路・速力） ＋ 海潮流（流向・流速）",
+        directionText(course) + " " + plain(speed) + "ノット + " + currentLabel(set, drift),
+        "対地針路 " + computedDirection(directionOf(ground)) + "、対地速力 "
+            + knotsText(length(ground)));
+    const Position mark = in.position("mark");
+    const Vec toMark = offsetBetween(start, mark);
+    if (dot(toMark, ground) <= 0.0)
+        throw CheckError("the mark is astern: the ship opens it from the start");
+    const double bearing = directionOf(toMark);
+    step(s, "物標までの距離と方位", "出発位置から物標まで（航程の求め方と同じ）", "",
+        milesText(length(toMark)) + "、" + computedDirection(bearing));
+    const double closest = std::abs(cross(ground, toMark)) / length(ground);
+    step(s, "最接近距離", "最接近距離 ＝ 物標までの距離 × sin（物標の方位 － 対地針路）",
+        fixed(length(toMark), 1) + " × sin(" + computedDirection(bearing) + " - "
+            + computedDirection(directionOf(ground)) + ")",
+        milesText(closest));
+    const Vec unit = ground * (1.0 / length(ground));
+    const Position nearest = movedBy(start, unit * dot(toMark, unit));
+    Geometry g = chartFor(start);
+    g.points.push_back({ "A", latLon(start), PointRole::Start });
+    g.points.push_back({ "物標", latLon(mark), PointRole::Mark });
+    g.points.push_back({ "最接近点", latLon(nearest), PointRole::Fix });
+    g.tracks.push_back(
+        { { latLon(start), latLon(movedBy(start, unit * (dot(toMark, unit) + 2.0))) },
+            TrackStyle::Ground, "対地針路 " + computedDirection(directionOf(ground)) });
+    g.current = triangle(start, along(course, speed), along(set, drift),
+        directionText(course) + " " + plain(speed) + "ノット", currentLabel(set, drift),
+        "対地 " + knotsText(length(ground)));
+    g.answerLine = Segment { latLon(mark), latLon(nearest) };
+    s.geometry = g;
+    s.value = { closest };
+    return s;
+}
+
+Solution currentFromFix(Inputs &in)
+{
+    Solution s = started("current_from_fix", Quantity::Current, "流向・流速");
+    in.eastWest("variation");
+    const Position start = in.position("start");
+    const double course = in.direction("course");
+    const double speed = in.knots("speed");
+    const double depart = in.clock("depart");
+    const double fixedAt = in.clock("fixed_at");
+    const double hours = (fixedAt - depart) / 60.0;
+    if (hours <= 0.0)
+        throw CheckError("the fix is not later than the departure");
+    step(s, "経過時間", "経過時間 ＝ 実測時刻 － 発航時刻",
+        clockText(fixedAt) + " - " + clockText(depart), durationText(hours * 60.0));
+    const Vec run = along(course, speed * hours);
+    const Position dr = movedBy(start, run);
+    step(s, "推測位置", "針路・速力だけで求めた位置（航走距離 ＝ 速力 × 経過時間）",
+        directionText(course) + "、" + plain(speed) + " × " + fixed(hours, 2) + " ＝ "
+            + milesText(speed * hours),
+        positionText(dr.latMinutes, dr.lonMinutes));
+    const Position fix = in.position("fix");
+    const Vec drifted = offsetBetween(dr, fix);
+    const Vec current = drifted * (1.0 / hours);
+    if (length(current) < 0.3)
+        throw CheckError("the current is too weak for its set to mean anything");
+    step(s, "流向", "流向 ＝ 推測位置から実測位置へ向かう方向", "",
+        computedDirection(directionOf(drifted)));
+    step(s, "流速", "流速 ＝ 推測位置と実測位置の距離 ÷ 経過時間",
+        fixed(length(drifted), 2) + " ÷ " + fixed(hours, 2), knotsText(length(current)));
+    Geometry g = chartFor(start);
+    g.points.push_back({ "A", latLon(start), PointRole::Start });
+    g.points.push_back({ "推測位置", latLon(dr), PointRole::Dr });
+    g.points.push_back({ "実測位置", latLon(fix), PointRole::Fix });
+    g.tracks.push_back({ { latLon(start), latLon(dr) }, TrackStyle::Water,
+        directionText(course) + " " + plain(speed) + "ノット" });
+    g.tracks.push_back({ { latLon(start), latLon(fix) }, TrackStyle::Ground, "" });
+    g.current = triangle(start, run, drifted, "推測位置まで", "海潮流", "実測位置まで");
+    g.answerLine = Segment { latLon(dr), latLon(fix) };
+    s.geometry = g;
+    s.value = { directionOf(current), length(current) };
+    return s;
+}
+
+} // namespace
+
+std::vector<Kind> chartKinds()
+{
+    return {
+        { "voyage", voyage },
+        { "cross_bearing_fix", crossBearingFix },
+        { "transit_deviation", transitDeviation },
+        { "bearing_deviation", bearingDeviation },
+        { "transit_fix", transitFix },
+        { "radar_fix", radarFix },
+        { "course_to_steer", courseToSteer },
+        { "speed_over_ground", speedOverGround },
+        { "arrival_with_current", arrivalWithCurrent },
+        { "dr_with_current", drWithCurrent },
+        { "closest_approach", closestApproach },
+        { "current_from_fix", currentFromFix },
+    };
+}
+
+} // namespace tovarin::solver::detail
