@@ -117,6 +117,36 @@ std::vector<double> valueStatedBy(Quantity q, const std::string &text, double cl
     return {};
 }
 
+// The step each component of a choice is printed to, in the machine form of its quantity: 0.1
+// for "0.9海里", 1 for "037°", 1 minute for "2時間20分", 60 for "3時間", 0.1′ for a position.
+// Empty when the text does not state the value in its quantity's form.
+std::vector<double> printedSteps(Quantity q, const std::string &text, double claimed)
+{
+    std::vector<int> decimals;
+    const std::vector<double> n = numbersIn(text, &decimals);
+    auto step = [&decimals](std::size_t i) { return std::pow(10.0, -decimals.at(i)); };
+    if (valueStatedBy(q, text, claimed).empty())
+        return {};
+    switch (q) {
+    case Quantity::Duration:
+        // Minutes when it prints them, otherwise the hours' own digits.
+        return { contains(text, "分") ? step(n.size() - 1) : 60.0 * step(0) };
+    case Quantity::ClockTime:
+        return { step(1) };
+    case Quantity::Position:
+        return { step(1), step(3) };
+    case Quantity::Current:
+        return { step(0), step(1) };
+    case Quantity::Number:
+        for (std::size_t i = 0; i < n.size(); ++i)
+            if (std::abs(n[i] - claimed) <= 1e-9 * std::max(1.0, std::abs(claimed)))
+                return { step(i) };
+        return {};
+    default:
+        return { step(0) };
+    }
+}
+
 // "HH:MM" or "H:MM" as minutes.
 std::optional<double> minutesOf(const std::string &s)
 {
@@ -210,6 +240,66 @@ std::string amountText(Quantity q, const std::vector<double> &t, const std::stri
     return {};
 }
 
+// A value written with the digits of the steps a choice prints it to.
+std::string answerTextAt(Quantity q, const std::vector<double> &v, const std::vector<double> &steps,
+    const std::string &unit)
+{
+    auto digits = [&steps](std::size_t i) {
+        return std::max(0, static_cast<int>(std::lround(-std::log10(steps.at(i)))));
+    };
+    switch (q) {
+    case Quantity::Miles:
+        return fixed(v[0], digits(0)) + "海里";
+    case Quantity::Knots:
+        return fixed(v[0], digits(0)) + "ノット";
+    case Quantity::Cm:
+        return fixed(v[0], digits(0)) + "cm";
+    case Quantity::Course:
+        return directionText(normalized360(v[0]));
+    case Quantity::Deviation:
+        return v[0] == 0.0 ? "0°" : fixed(std::abs(v[0]), digits(0)) + (v[0] < 0 ? "°W" : "°E");
+    case Quantity::Duration:
+        if (steps[0] < 60.0 - 1e-9)
+            return durationText(v[0]);
+        return fixed(v[0] / 60.0,
+                   std::max(0, static_cast<int>(std::lround(-std::log10(steps[0] / 60.0)))))
+            + "時間";
+    case Quantity::Current:
+        return "流向 " + directionText(normalized360(v[0])) + "、流速 " + fixed(v[1], digits(1))
+            + "ノット";
+    case Quantity::Number:
+        return fixed(v[0], digits(0)) + unit;
+    default:
+        return answerText(q, v, unit);
+    }
+}
+
+// The computed value two digits finer than a choice prints it, for the message that compares
+// them: "0.906海里", "16時14.3分", "北緯30°05.23′、東経135°03.14′".
+std::string finerText(Quantity q, const std::vector<double> &v, const std::string &unit)
+{
+    auto finer = [](double x) { return plain(std::round(x * 1000.0) / 1000.0); };
+    auto minutesText = [](double m) {
+        const double whole = std::floor(m / 60.0);
+        return plain(whole) + "°" + (m - whole * 60.0 < 10.0 ? "0" : "")
+            + fixed(m - whole * 60.0, 2) + "′";
+    };
+    switch (q) {
+    case Quantity::Duration:
+        return finer(v[0]) + "分";
+    case Quantity::ClockTime: {
+        const double m = std::fmod(v[0], 1440.0);
+        return plain(std::floor(m / 60.0)) + "時" + finer(m - std::floor(m / 60.0) * 60.0) + "分";
+    }
+    case Quantity::Position:
+        return "北緯" + minutesText(v[0]) + "、東経" + minutesText(v[1]);
+    case Quantity::Current:
+        return "流向 " + finer(v[0]) + "°、流速 " + finer(v[1]) + "ノット";
+    default:
+        return amountText(q, { std::round(v[0] * 1000.0) / 1000.0, 0.0 }, unit);
+    }
+}
+
 std::vector<double> toleranceOf(const Kind &kind, Quantity q, Inputs &in, double computed)
 {
     const std::size_t n = ruleOf(q).components;
@@ -285,6 +375,21 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
         for (const std::string &field : in.unread())
             fault("unused field " + field);
 
+        // A candidate who plots well finds the computed value and rounds it as the choices
+        // print; the key must be that figure, not merely near it (0.91 is 0.9海里, not 1.0).
+        auto checkRounding = [&](std::size_t c) {
+            const std::vector<double> steps = printedSteps(q, choices[c], claimed[c][0]);
+            if (steps.size() != claimed[c].size())
+                return; // the choice's own fault says it states no such value
+            std::vector<double> rounded;
+            for (std::size_t i = 0; i < steps.size(); ++i)
+                rounded.push_back(std::round(s.value.at(i) / steps[i]) * steps[i]);
+            if (!within(q, claimed[c], rounded, std::vector<double>(steps.size(), 1e-6)))
+                fault("the key (" + std::to_string(correct) + ") \"" + choices[c]
+                    + "\" is not the computed " + finerText(q, s.value, s.unit)
+                    + " rounded to the digits it prints, which gives "
+                    + answerTextAt(q, rounded, steps, s.unit));
+        };
         const std::string computed = "the computed " + s.answer;
         const std::string tol = amountText(q, tolerance, s.unit);
         const std::vector<double> &key = claimed[static_cast<std::size_t>(correct - 1)];
@@ -295,6 +400,7 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
                 if (!matches)
                     fault("the key (" + std::to_string(correct) + ") \"" + choices[c]
                         + "\" is not within " + tol + " of " + computed);
+                checkRounding(c);
                 continue;
             }
             if (matches)

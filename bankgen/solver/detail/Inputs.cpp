@@ -29,7 +29,7 @@ bool statesPhrase(const std::string &text, const std::string &phrase)
     return false;
 }
 
-std::vector<double> numbersIn(const std::string &text)
+std::vector<double> numbersIn(const std::string &text, std::vector<int> *decimals)
 {
     // Full-width digits, point and comma read as ASCII ones (U+FF10… are EF BC 90…).
     std::string s;
@@ -65,12 +65,15 @@ std::vector<double> numbersIn(const std::string &text)
                 number += s[i];
             ++i;
         }
+        int places = 0;
         if (i < s.size() && s[i] == '.' && digit(i + 1)) {
             number += s[i++];
-            while (digit(i))
+            for (; digit(i); ++places)
                 number += s[i++];
         }
         out.push_back(std::stod(number));
+        if (decimals)
+            decimals->push_back(places);
     }
     return out;
 }

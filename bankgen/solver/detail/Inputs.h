@@ -28,7 +28,9 @@ struct Figure
 bool statesPhrase(const std::string &text, const std::string &phrase);
 // Some number printed in the text (ASCII or full-width digits, "1,800") equals the value.
 bool statesNumber(const std::string &text, double value);
-std::vector<double> numbersIn(const std::string &text);
+// Every number a text prints, in order; `decimals`, when given, receives how many digits each
+// prints after its point ("0.9" one, "37" none).
+std::vector<double> numbersIn(const std::string &text, std::vector<int> *decimals = nullptr);
 
 class Inputs
 {
