@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tovarin::solver {
 
@@ -14,6 +15,16 @@ namespace tovarin::solver {
 struct CheckError : std::runtime_error
 {
     using std::runtime_error::runtime_error;
+};
+
+// A mark of the chart a question names: its name as the texts write it ("鷹埼灯台") and its one
+// position in minutes of arc, north and east. A check table may give a position as a mark's name
+// or as a true bearing and distance from one, which the solver lays off from this position.
+struct MarkPosition
+{
+    std::string name;
+    double latMinutes = 0.0;
+    double lonMinutes = 0.0;
 };
 
 class CheckTable
@@ -24,6 +35,9 @@ public:
     static CheckTable fromToml(std::string_view text);
 
     std::string toJson() const;
+
+    // The same table, resolving mark names against the marks of its chart's gazetteer.
+    CheckTable withMarks(std::vector<MarkPosition> marks) const;
 
     struct Data; // the parsed table, for the solver's own readers
     const Data &data() const { return *m_data; }

@@ -334,7 +334,7 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
     if (choices.size() != 4 || correct < 1 || correct > 4)
         return result; // the bank's own rules report these
     std::vector<Figure> figures;
-    Inputs in(table.data().table, "check.", figures);
+    Inputs in(table.data().table, "check.", figures, table.data().marks);
     try {
         const Kind &kind = kindOf(in);
         Solution s = kind.solve(in);

@@ -32,7 +32,7 @@ const std::vector<Kind> &registry()
 {
     static const std::vector<Kind> kinds = [] {
         std::vector<Kind> all = chartKinds();
-        for (auto family : { tideKinds, engineKinds })
+        for (auto family : { chartVoyageKinds, tideKinds, engineKinds })
             for (const Kind &k : family())
                 all.push_back(k);
         return all;
@@ -88,7 +88,7 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
 Solution solve(const CheckTable &table)
 {
     std::vector<detail::Figure> figures;
-    detail::Inputs in(table.data().table, "check.", figures);
+    detail::Inputs in(table.data().table, "check.", figures, table.data().marks);
     Solution s = detail::kindOf(in).solve(in);
     s.answer = detail::answerText(s.quantity, s.value, s.unit);
     if (s.geometry)

@@ -264,10 +264,11 @@ std::optional<int> chartNamedIn(std::string_view text)
 class CheckReader
 {
 public:
-    CheckReader(const toml::table &check, const SourceVariant &variant, double variation)
+    CheckReader(const toml::table &check, const SourceVariant &variant, const Gazetteer &chart)
         : m_check(check)
         , m_variant(variant)
-        , m_variation(variation)
+        , m_chart(chart)
+        , m_variation(chart.variation)
     {
     }
 
@@ -296,20 +297,12 @@ public:
         const std::string k = kind();
         std::vector<ChartPosition> points;
         if (k == "voyage") {
-            ChartPosition here = need("start");
-            points.push_back(here);
-            for (const toml::table *leg : legs()) {
-                if (leg->contains("to")) {
-                    here = need(*leg, "to");
-                } else {
-                    const double course = (*leg)["course"].value_or(0.0);
-                    const Vec toMark = offsetBetween(here, need(*leg, "abeam"));
-                    const Vec unit = along(course, 1.0);
-                    here = movedBy(
-                        here, along(course, toMark.east * unit.east + toMark.north * unit.north));
-                }
-                points.push_back(here);
-            }
+            // The planned track the solver laid down: its legs end abeam of a mark or on a
+            // bearing as well as at a given point.
+            const auto &solution = m_variant.solution;
+            if (solution && solution->geometry && !solution->geometry->tracks.empty())
+                for (const solver::LatLon &p : solution->geometry->tracks.front().points)
+                    points.push_back({ p.lat * 60.0, p.lon * 60.0 });
         } else if (k == "course_to_steer" || k == "speed_over_ground"
             || k == "arrival_with_current") {
             points = { need("from"), need("to") };
@@ -362,10 +355,31 @@ public:
     std::vector<std::string> &faults() { return m_faults; }
 
 private:
+    // A position as a check table writes it: [deg, min, deg, min], a mark's name, or a true
+    // bearing and distance from a mark, laid off as the solver lays it off.
+    std::optional<ChartPosition> resolved(const toml::node *n) const
+    {
+        if (auto name = n ? n->value<std::string>() : std::nullopt) {
+            const ChartMark *mark = m_chart.find(*name);
+            return mark ? std::optional(mark->position) : std::nullopt;
+        }
+        if (const toml::table *t = n ? n->as_table() : nullptr) {
+            const ChartMark *mark = m_chart.find((*t)["from"].value_or(std::string()));
+            const toml::node *bearingNode = t->get("bearing");
+            const toml::node *milesNode = t->get("miles");
+            const auto bearing = bearingNode ? numberOf(*bearingNode) : std::nullopt;
+            const auto miles = milesNode ? numberOf(*milesNode) : std::nullopt;
+            if (!mark || !bearing || !miles)
+                return std::nullopt;
+            return movedBy(mark->position, along(*bearing, *miles));
+        }
+        return positionOf(n);
+    }
+
     void add(std::vector<std::pair<std::string, ChartPosition>> &into, const char *field,
         const toml::node *n)
     {
-        if (auto p = positionOf(n))
+        if (auto p = resolved(n))
             into.emplace_back(field, *p);
         else
             m_faults.push_back(std::string("check table: ") + field + " is not a position");
@@ -373,7 +387,7 @@ private:
 
     ChartPosition need(const toml::table &table, const char *field)
     {
-        if (auto p = positionOf(table.get(field)))
+        if (auto p = resolved(table.get(field)))
             return *p;
         m_faults.push_back(std::string("check table: ") + field + " is not a position");
         return {};
@@ -392,6 +406,7 @@ private:
 
     const toml::table &m_check;
     const SourceVariant &m_variant;
+    const Gazetteer &m_chart;
     double m_variation;
     std::vector<std::string> m_faults;
 };
@@ -443,7 +458,7 @@ private:
 
     void checkTable()
     {
-        CheckReader reader(*m_check, m_variant, m_chart.variation);
+        CheckReader reader(*m_check, m_variant, m_chart);
         if (auto v = (*m_check)["variation"].value<double>();
             v && std::abs(*v - m_chart.variation) > 1e-9)
             fault("check table's variation differs from chart " + std::to_string(m_chart.chart)
@@ -663,6 +678,15 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
             problem(label + " stands on land");
     }
     return g;
+}
+
+const Gazetteer *gazetteerNamedIn(std::string_view text, const std::vector<Gazetteer> &gazetteers)
+{
+    const std::optional<int> chart = chartNamedIn(text);
+    for (const Gazetteer &g : gazetteers)
+        if (chart && g.chart == *chart)
+            return &g;
+    return nullptr;
 }
 
 void checkChartVariants(std::string_view toml, const SourceSlot &slot,

@@ -62,6 +62,9 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
 void checkChartVariants(std::string_view toml, const SourceSlot &slot,
     const std::vector<Gazetteer> &gazetteers, Problems &problems);
 
+// The gazetteer of the chart a question text names (試験用海図第150号使用), or none.
+const Gazetteer *gazetteerNamedIn(std::string_view text, const std::vector<Gazetteer> &gazetteers);
+
 // How close a track may pass a mark the question does not use, and the land, in nautical miles.
 constexpr double trackClearance = 1.0;
 constexpr double landClearance = 0.5;

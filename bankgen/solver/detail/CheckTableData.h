@@ -11,11 +11,12 @@ namespace tovarin::solver {
 struct CheckTable::Data
 {
     toml::table table;
+    std::vector<MarkPosition> marks; // of the chart the question names, when the bank gave them
 };
 
 inline CheckTable checkTableOf(const toml::table &table)
 {
-    return CheckTable(std::make_shared<const CheckTable::Data>(CheckTable::Data { table }));
+    return CheckTable(std::make_shared<const CheckTable::Data>(CheckTable::Data { table, {} }));
 }
 
 } // namespace tovarin::solver

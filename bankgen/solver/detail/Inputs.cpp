@@ -86,11 +86,19 @@ bool statesNumber(const std::string &text, double value)
     return false;
 }
 
-Inputs::Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures)
+Inputs::Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures,
+    const std::vector<MarkPosition> &marks)
     : m_table(&table)
     , m_where(std::move(where))
     , m_figures(&figures)
+    , m_marks(&marks)
 {
+}
+
+Inputs &Inputs::child(const toml::table &table, const std::string &where)
+{
+    m_children.emplace_back(table, where, *m_figures, *m_marks);
+    return m_children.back();
 }
 
 const toml::node &Inputs::node(const std::string &key)
@@ -150,8 +158,48 @@ double Inputs::stated(double value, const std::string &phrase)
     return value;
 }
 
+std::string Inputs::markNameIn(const std::string &key) const
+{
+    const toml::node *n = m_table->get(key);
+    if (auto name = n ? n->value<std::string>() : std::nullopt)
+        return *name;
+    if (const toml::table *t = n ? n->as_table() : nullptr)
+        return (*t)["from"].value_or(std::string());
+    return {};
+}
+
+Position Inputs::markPosition(const std::string &name) const
+{
+    for (const MarkPosition &m : *m_marks)
+        if (m.name == name)
+            return { m.latMinutes, m.lonMinutes };
+    throw CheckError(name + " is no mark of the question's chart");
+}
+
+Position Inputs::markNamed(const std::string &name, const std::string &what)
+{
+    for (const MarkPosition &m : *m_marks)
+        if (m.name == name) {
+            m_figures->push_back({ name,
+                [name](const std::string &t) { return t.find(name) != std::string::npos; } });
+            return { m.latMinutes, m.lonMinutes };
+        }
+    throw CheckError(what + " names " + name + ", which is no mark of the question's chart");
+}
+
 Position Inputs::positionOf(const toml::node &n, const std::string &what)
 {
+    if (auto name = n.value<std::string>())
+        return markNamed(*name, what);
+    if (const toml::table *t = n.as_table()) {
+        // Laid off from the mark along the true bearing; the text prints all three figures.
+        Inputs &from = child(*t, what + ".");
+        const Position mark = markNamed(from.text("from"), what + ".from");
+        const double bearing = from.direction("bearing");
+        if (bearing < 0.0 || bearing >= 360.0)
+            throw CheckError(what + ".bearing is not a direction 0..360");
+        return movedBy(mark, along(bearing, from.miles("miles")));
+    }
     const toml::array *a = n.as_array();
     if (!a || a->size() != 4)
         throw CheckError(what + " is not [lat_deg, lat_min, lon_deg, lon_min]");
@@ -268,8 +316,7 @@ std::vector<Inputs *> Inputs::tables(const std::string &key)
         const toml::table *t = element.as_table();
         if (!t)
             throw CheckError(m_where + key + " holds something other than tables");
-        m_children.emplace_back(*t, m_where + key + "[" + std::to_string(i++) + "].", *m_figures);
-        result.push_back(&m_children.back());
+        result.push_back(&child(*t, m_where + key + "[" + std::to_string(i++) + "]."));
     }
     if (result.empty())
         throw CheckError(m_where + key + " is empty");

@@ -35,7 +35,8 @@ std::vector<double> numbersIn(const std::string &text, std::vector<int> *decimal
 class Inputs
 {
 public:
-    Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures);
+    Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures,
+        const std::vector<MarkPosition> &marks);
 
     bool has(const std::string &key) const { return m_table->contains(key); }
     const toml::node &raw(const std::string &key) { return node(key); }
@@ -46,8 +47,16 @@ public:
     double number(const std::string &key);
     double positive(const std::string &key);
 
-    // Chart forms, each noted as the question writes it.
+    // Chart forms, each noted as the question writes it. A position is [lat_deg, lat_min,
+    // lon_deg, lon_min] (the text prints it), a mark's name (the mark itself), or
+    // { from = mark, bearing = true bearing from the mark, miles = distance } (the text prints
+    // the name, the bearing and the distance): the examination's 「〇〇灯台から真方位225°、距離
+    // 4海里の地点」.
     Position position(const std::string &key);
+    // The mark a position field names (the mark itself, or the mark it is laid off from), "" for
+    // a latitude and longitude; and where that mark stands.
+    std::string markNameIn(const std::string &key) const;
+    Position markPosition(const std::string &name) const;
     std::vector<Position> positions(const std::string &key);
     double direction(const std::string &key);
     std::vector<double> directions(const std::string &key);
@@ -78,11 +87,14 @@ private:
     const toml::node &node(const std::string &key);
     const toml::array &arrayOf(const std::string &key);
     Position positionOf(const toml::node &n, const std::string &what);
+    Position markNamed(const std::string &name, const std::string &what);
+    Inputs &child(const toml::table &table, const std::string &where);
     double stated(double value, const std::string &phrase);
 
     const toml::table *m_table;
     std::string m_where;
     std::vector<Figure> *m_figures;
+    const std::vector<MarkPosition> *m_marks;
     std::set<std::string> m_read;
     std::deque<Inputs> m_children;
 };

@@ -1,10 +1,7 @@
 // Chart work (questions 51 to 53). Fields of each kind (every kind also has variation,
-// tolerance and choice_values); positions are [lat_deg, lat_min, lon_deg, lon_min], bearings
-// compass unless named true, times "HH:MM":
-//   voyage               ask = distance | time | arrival | departure; start; speed (or per leg);
-//                        depart or arrive_by; legs = [{ to = position } | { course, abeam = mark
-//                        }], the second kind of leg runs on the true course until the mark is
-//                        abeam.
+// tolerance and choice_values); positions are [lat_deg, lat_min, lon_deg, lon_min], a mark's
+// name or { from = mark, bearing = true, miles } (detail/Inputs.h), bearings compass unless named
+// true, times "HH:MM". The planned voyage (question 51) is in ChartVoyageKinds.cpp.
 //   cross_bearing_fix    deviation; marks (two or three positions); bearings.
 //   transit_deviation    front, rear (the nearer and the farther mark); compass.
 //   bearing_deviation    ship (a known position); mark; compass.
@@ -19,20 +16,19 @@
 //   closest_approach     start; course (true, steered); speed; set; drift; mark.
 //   current_from_fix     start; course; speed; depart; fixed_at; fix.
 
+#include "bankgen/solver/detail/ChartSteps.h"
 #include "bankgen/solver/detail/Kinds.h"
 #include "bankgen/solver/detail/Texts.h"
 
 #include <cmath>
 
 namespace tovarin::solver::detail {
-namespace {
 
 std::string minutesOfArc(double m)
 {
     return fixed(std::abs(m), 1) + "′";
 }
 
-// The sailing from a to b, step by step; returns the departure and difference of latitude.
 Vec sailing(Solution &s, const std::string &leg, Position a, Position b, bool withCourse)
 {
     const Vec v = offsetBetween(a, b);
@@ -70,6 +66,15 @@ Vec sailing(Solution &s, const std::string &leg, Position a, Position b, bool wi
             computedDirection(directionOf(v)));
     return v;
 }
+
+Geometry chartFor(Position p)
+{
+    Geometry g;
+    g.chart = chartOf(p);
+    return g;
+}
+
+namespace {
 
 // 真方位 ＝ コンパス方位 ＋ 自差 ＋ 偏差, east added and west subtracted.
 double trueFromCompass(
@@ -115,128 +120,11 @@ std::string currentLabel(double set, double drift)
     return "流向 " + directionText(set) + " 流速 " + plain(drift) + "ノット";
 }
 
-Geometry chartFor(Position p)
-{
-    Geometry g;
-    g.chart = chartOf(p);
-    return g;
-}
-
 void setPosition(Solution &s, Position p)
 {
     s.value = { p.latMinutes, p.lonMinutes };
     if (s.geometry)
         s.geometry->answerPoint = latLon(p);
-}
-
-Solution voyage(Inputs &in)
-{
-    const std::string ask = in.text("ask");
-    const Quantity q = ask == "distance"         ? Quantity::Miles
-        : ask == "time"                          ? Quantity::Duration
-        : ask == "arrival" || ask == "departure" ? Quantity::ClockTime
-                                                 : throw CheckError("unknown ask '" + ask + "'");
-    Solution s = started("voyage", q,
-        q == Quantity::Miles          ? "海里"
-            : q == Quantity::Duration ? "時間"
-                                      : "時刻");
-    in.eastWest("variation");
-    const double defaultSpeed = in.has("speed") ? in.knots("speed") : 0.0;
-    Position here = in.position("start");
-    Geometry g = chartFor(here);
-    g.points.push_back({ "A", latLon(here), PointRole::Start });
-    Track planned { { latLon(here) }, TrackStyle::Planned, "" };
-    char name = 'B';
-    int marks = 0;
-    std::string sumWorking, timeWorking;
-    double totalMiles = 0.0, shownMiles = 0.0, totalMinutes = 0.0;
-    bool oneSpeed = true;
-    double firstSpeed = -1.0;
-    const std::vector<Inputs *> legs = in.tables("legs");
-    for (Inputs *leg : legs) {
-        const std::string from(1, static_cast<char>(name - 1));
-        const std::string to(1, name);
-        double run = 0.0;
-        if (leg->has("to")) {
-            const Position next = leg->position("to");
-            run = length(sailing(s, from + to, here, next, false));
-            here = next;
-        } else {
-            // On the course until the mark bears square to it: the foot of the perpendicular.
-            const double course = leg->direction("course");
-            const Position mark = leg->position("abeam");
-            const Vec toMark = offsetBetween(here, mark);
-            const double bearing = directionOf(toMark);
-            run = dot(toMark, along(course, 1.0));
-            if (run <= 0.0)
-                throw CheckError("the mark is already abaft the beam");
-            const std::string markName = "物標" + std::to_string(++marks);
-            step(s, from + " から " + markName + " までの距離",
-                "物標までの距離と真方位（航程の求め方と同じ）",
-                positionText(mark.latMinutes, mark.lonMinutes),
-                milesText(length(toMark)) + "、" + computedDirection(bearing));
-            step(s, from + to + " 航程（正横まで）",
-                "正横までの航程 ＝ 物標までの距離 × cos（物標の真方位 － 真針路）",
-                fixed(length(toMark), 1) + " × cos(" + computedDirection(bearing) + " - "
-                    + directionText(course) + ")",
-                milesText(run));
-            here = movedBy(here, along(course, run));
-            g.points.push_back({ markName, latLon(mark), PointRole::Mark });
-            const double abeamBearing = directionOf(offsetBetween(here, mark));
-            g.bearings.push_back(
-                { markName, latLon(mark), abeamBearing, length(offsetBetween(here, mark)) + 1.0,
-                    "正横 " + computedDirection(abeamBearing) });
-        }
-        const double speed = leg->has("speed") ? leg->knots("speed") : defaultSpeed;
-        if (speed <= 0.0 && ask != "distance")
-            throw CheckError("a leg has no speed");
-        if (firstSpeed < 0.0)
-            firstSpeed = speed;
-        oneSpeed = oneSpeed && speed == firstSpeed;
-        totalMiles += run;
-        shownMiles += std::round(run * 10.0) / 10.0;
-        sumWorking += (sumWorking.empty() ? "" : " + ") + fixed(run, 1);
-        if (ask != "distance") {
-            const double minutes = run / speed * 60.0;
-            totalMinutes += minutes;
-            timeWorking += (timeWorking.empty() ? "" : " + ") + durationText(minutes);
-        }
-        g.points.push_back({ to, latLon(here), PointRole::Turn });
-        planned.points.push_back(latLon(here));
-        ++name;
-    }
-    g.points.back().role = PointRole::End;
-    g.tracks.push_back(planned);
-    if (legs.size() > 1)
-        // The sum of the legs as written, so that the step adds up; the exact total decides the
-        // key.
-        step(s, "総航程", "総航程 ＝ 各区間の航程の和", sumWorking, milesText(shownMiles));
-    if (ask != "distance") {
-        if (oneSpeed)
-            step(s, "所要時間", "所要時間 ＝ 総航程 ÷ 速力",
-                fixed(totalMiles, 1) + " ÷ " + plain(firstSpeed),
-                fixed(totalMiles / firstSpeed, 2) + "時間（" + durationText(totalMinutes) + "）");
-        else
-            step(s, "所要時間", "所要時間 ＝ 各区間の（航程 ÷ 速力）の和", timeWorking,
-                durationText(totalMinutes));
-    }
-    if (ask == "distance") {
-        s.value = { totalMiles };
-    } else if (ask == "time") {
-        s.value = { totalMinutes };
-    } else if (ask == "arrival") {
-        const double depart = in.clock("depart");
-        s.value = { depart + totalMinutes };
-        step(s, "到着時刻", "到着時刻 ＝ 発航時刻 ＋ 所要時間",
-            clockText(depart) + " + " + durationText(totalMinutes), clockText(s.value[0]));
-    } else {
-        const double arrive = in.clock("arrive_by");
-        s.value = { arrive - totalMinutes };
-        step(s, "発航時刻", "発航時刻 ＝ 到着時刻 － 所要時間",
-            clockText(arrive) + " - " + durationText(totalMinutes), clockText(s.value[0]));
-    }
-    s.geometry = g;
-    return s;
 }
 
 Solution crossBearingFix(Inputs &in)
@@ -673,7 +561,6 @@ Solution currentFromFix(Inputs &in)
 std::vector<Kind> chartKinds()
 {
     return {
-        { "voyage", voyage },
         { "cross_bearing_fix", crossBearingFix },
         { "transit_deviation", transitDeviation },
         { "bearing_deviation", bearingDeviation },
