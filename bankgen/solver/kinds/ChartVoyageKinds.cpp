@@ -99,10 +99,13 @@ Solution voyage(Inputs &in)
         double run = 0.0;
         if (leg.has("to")) {
             const Position next = leg.position("to");
-            showLaidOff(g, w, leg, "to", to, next);
+            // The point also starts the next leg, whose course may be the one asked.
+            showLaidOff(g, asked == i + 1 ? s : w, leg, "to", to, next);
             run = length(sailing(w, from + to, here, next, asked == i));
-            if (asked == i)
+            if (asked == i) {
                 askedCourse = trueCourse(here, next);
+                g.answerLine = Segment { latLon(here), latLon(next) };
+            }
             here = next;
         } else {
             if (asked == i)
