@@ -398,6 +398,45 @@ legs = [ { course = 0.0, speed = 10.0, minutes = 60 } ]
 
 // --- The key check: what the bank's build reports ---------------------------------------------
 
+// Two lights on 30°N, ten minutes of longitude apart, for positions written by a mark.
+const std::vector<MarkPosition> twoLights
+    = { { "甲灯台", lat30, lon135 }, { "乙灯台", lat30, lon135 + 10.0 } };
+
+TEST(Solver, VoyageFromMarksAlteringOnABearing)
+{
+    // A is 6 M due south of 甲灯台: 29°54′N, 135°00′E. Due east until 乙灯台 (6′ north, 10′ east)
+    // bears 045°: there its difference of latitude and departure are both 6 M, so the run is
+    // 10 × cos 29°57′ − 6 = 8.665 − 6 = 2.665 M. Then to 2 M south of 乙灯台 (29°58′N, 135°10′E):
+    // 4 M north and 6 M east, √(16 + 36) = 7.211 M on 056.3° true, 062.3° magnetic with 6°W.
+    const std::string voyage = R"(
+kind = "voyage"
+variation = -6.0
+start = { from = "甲灯台", bearing = 180.0, miles = 6.0 }
+legs = [
+  { course = 90.0, mark = "乙灯台", bearing = 45.0 },
+  { to = { from = "乙灯台", bearing = 180.0, miles = 2.0 } },
+]
+)";
+    const Solution distance
+        = solve(CheckTable::fromToml("ask = \"distance\"" + voyage).withMarks(twoLights));
+    EXPECT_NEAR(distance.value[0], 2.665 + 7.211, 0.005);
+    const Geometry &g = *distance.geometry;
+    ASSERT_EQ(g.tracks.size(), 1u);
+    ASSERT_EQ(g.tracks[0].points.size(), 3u);
+    EXPECT_NEAR(g.tracks[0].points[1].lon * 60.0, lon135 + 3.074,
+        0.01); // 2.665 ÷ cos 29°54′: on the bearing line from 乙灯台
+    EXPECT_TRUE(std::any_of(g.points.begin(), g.points.end(),
+        [](const ChartPoint &p) { return p.name == "甲灯台" && p.role == PointRole::Mark; }));
+    const Solution course = solve(
+        CheckTable::fromToml("ask = \"magnetic_course\"\nleg = 2" + voyage).withMarks(twoLights));
+    EXPECT_NEAR(course.value[0], 62.32, 0.02);
+    // The mark ahead on the course never bears abaft the turning point's bearing.
+    EXPECT_THROW(
+        solve(CheckTable::fromToml("ask = \"distance\"" + voyage)
+                  .withMarks({ { "甲灯台", lat30, lon135 }, { "乙灯台", lat30, lon135 - 10.0 } })),
+        CheckError);
+}
+
 struct Variant
 {
     std::string question;
@@ -489,6 +528,56 @@ TEST(KeyCheck, ChartWorkKeyAndChoices)
     overnight.check.replace(at, 12, "ask = \"arrival\"\ndepart = \"23:30\"");
     faults = faultsOf(overnight, "[40, 60, 80, 100]", "[10, 30, 50, 70]");
     EXPECT_TRUE(faults.empty()) << joined(faults);
+}
+
+// From 1 M south of 甲灯台 to 1 M south of 乙灯台, along 29°59′N: 10′ × cos 29°59′ = 8.662 M.
+const Variant markedVoyage {
+    "試験用海図第150号使用\n甲灯台から真方位180°、距離1海里の地点から"
+    "乙灯台から真方位180°、距離1海里の地点までの航程はどれか。偏差は6°Wとする。",
+    { "5.6海里", "7.2海里", "8.7海里", "10.5海里" }, 3, R"(
+kind = "voyage"
+ask = "distance"
+variation = -6.0
+start = { from = "甲灯台", bearing = 180.0, miles = 1.0 }
+legs = [ { to = { from = "乙灯台", bearing = 180.0, miles = 1.0 } } ]
+tolerance = 0.5
+choice_values = [5.6, 7.2, 8.7, 10.5]
+)"
+};
+
+std::vector<std::string> markedFaults(
+    Variant v, const std::string &from = {}, const std::string &to = {})
+{
+    for (std::string *part :
+        { &v.question, &v.check, &v.choices[0], &v.choices[1], &v.choices[2], &v.choices[3] })
+        if (const auto at = from.empty() ? std::string::npos : part->find(from);
+            at != std::string::npos)
+            part->replace(at, from.size(), to);
+    return checkKey(
+        CheckTable::fromToml(v.check).withMarks(twoLights), v.question, v.choices, v.correct)
+        .faults;
+}
+
+TEST(KeyCheck, KeyIsTheComputedValueAtThePrintedDigits)
+{
+    EXPECT_TRUE(markedFaults(markedVoyage).empty()) << joined(markedFaults(markedVoyage));
+    // 8.662 is 8.7 at one decimal and 9 at none; 8.8 lies within the tolerance, but a careful
+    // plot finds 8.7 and no such choice.
+    auto faults = markedFaults(markedVoyage, "8.7", "8.8");
+    EXPECT_TRUE(mentions(faults,
+        "the key (3) \"8.8海里\" is not the computed 8.662海里 rounded to the digits it prints, "
+        "which gives 8.7海里"))
+        << joined(faults);
+    EXPECT_FALSE(mentions(faults, "is not within")) << joined(faults);
+    faults = markedFaults(markedVoyage, "8.7", "9");
+    EXPECT_TRUE(faults.empty()) << joined(faults);
+    // The text must name the mark and state the bearing and distance the table lays off.
+    faults = markedFaults(markedVoyage, "甲灯台から真方位180°", "甲灯台から真方位190°");
+    EXPECT_TRUE(mentions(faults, "does not state 甲灯台から真方位180°、距離1海里"))
+        << joined(faults);
+    faults = markedFaults(markedVoyage, "from = \"甲灯台\"", "from = \"丙灯台\"");
+    EXPECT_TRUE(mentions(faults, "names 丙灯台, which is no mark of the question's chart"))
+        << joined(faults);
 }
 
 const Variant soundTide {

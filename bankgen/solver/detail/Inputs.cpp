@@ -168,23 +168,20 @@ std::string Inputs::markNameIn(const std::string &key) const
     return {};
 }
 
-Position Inputs::markPosition(const std::string &name) const
+Position Inputs::markPosition(const std::string &name, const std::string &what) const
 {
     for (const MarkPosition &m : *m_marks)
         if (m.name == name)
             return { m.latMinutes, m.lonMinutes };
-    throw CheckError(name + " is no mark of the question's chart");
+    throw CheckError(what + " names " + name + ", which is no mark of the question's chart");
 }
 
 Position Inputs::markNamed(const std::string &name, const std::string &what)
 {
-    for (const MarkPosition &m : *m_marks)
-        if (m.name == name) {
-            m_figures->push_back({ name,
-                [name](const std::string &t) { return t.find(name) != std::string::npos; } });
-            return { m.latMinutes, m.lonMinutes };
-        }
-    throw CheckError(what + " names " + name + ", which is no mark of the question's chart");
+    const Position p = markPosition(name, what);
+    m_figures->push_back(
+        { name, [name](const std::string &t) { return t.find(name) != std::string::npos; } });
+    return p;
 }
 
 Position Inputs::positionOf(const toml::node &n, const std::string &what)
@@ -192,13 +189,18 @@ Position Inputs::positionOf(const toml::node &n, const std::string &what)
     if (auto name = n.value<std::string>())
         return markNamed(*name, what);
     if (const toml::table *t = n.as_table()) {
-        // Laid off from the mark along the true bearing; the text prints all three figures.
+        // Laid off from the mark along the true bearing. The text says it as the examination
+        // does, in one phrase, so that its figures belong to this mark and no other.
         Inputs &from = child(*t, what + ".");
-        const Position mark = markNamed(from.text("from"), what + ".from");
-        const double bearing = from.direction("bearing");
+        const std::string name = from.text("from");
+        const double bearing = from.number("bearing");
+        const double miles = from.positive("miles");
         if (bearing < 0.0 || bearing >= 360.0)
             throw CheckError(what + ".bearing is not a direction 0..360");
-        return movedBy(mark, along(bearing, from.miles("miles")));
+        const Position mark = markPosition(name, what + ".from");
+        requirePhrase(
+            name + "から真方位" + directionText(bearing) + "、距離" + plain(miles) + "海里");
+        return movedBy(mark, along(bearing, miles));
     }
     const toml::array *a = n.as_array();
     if (!a || a->size() != 4)

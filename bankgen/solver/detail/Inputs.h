@@ -49,14 +49,13 @@ public:
 
     // Chart forms, each noted as the question writes it. A position is [lat_deg, lat_min,
     // lon_deg, lon_min] (the text prints it), a mark's name (the mark itself), or
-    // { from = mark, bearing = true bearing from the mark, miles = distance } (the text prints
-    // the name, the bearing and the distance): the examination's 「〇〇灯台から真方位225°、距離
-    // 4海里の地点」.
+    // { from = mark, bearing = true bearing from the mark, miles = distance }, which the text
+    // states as the examination does: 「〇〇灯台から真方位225°、距離4海里の地点」.
     Position position(const std::string &key);
     // The mark a position field names (the mark itself, or the mark it is laid off from), "" for
     // a latitude and longitude; and where that mark stands.
     std::string markNameIn(const std::string &key) const;
-    Position markPosition(const std::string &name) const;
+    Position markPosition(const std::string &name, const std::string &what = "check") const;
     std::vector<Position> positions(const std::string &key);
     double direction(const std::string &key);
     std::vector<double> directions(const std::string &key);
