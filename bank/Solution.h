@@ -113,6 +113,11 @@ struct Geometry
     std::optional<Segment> answerLine; // a transit, a bearing or a closest-approach distance
     LatLon southWest; // every drawn item lies inside, with a margin
     LatLon northEast;
+    // The ship's way over the ground, which the bank's build keeps clear of the land and of the
+    // marks the question does not use: a line of points, one point for a ship at a position,
+    // none when the question puts the ship nowhere. Not drawn, so the program's tables leave it
+    // empty.
+    std::vector<LatLon> way;
 };
 
 // What the answer is. The value's components depend on the quantity:

@@ -1,7 +1,7 @@
 #include "bankgen/solver/KeyCheck.h"
+#include "bankgen/solver/Position.h"
 #include "bankgen/solver/Solver.h"
 
-#include "bankgen/solver/detail/CheckTableData.h"
 #include "bankgen/solver/detail/Kinds.h"
 #include "bankgen/solver/detail/Texts.h"
 
@@ -92,8 +92,8 @@ std::vector<double> valueStatedBy(Quantity q, const std::string &text, double cl
             return { n[0] * 60.0 + n[1] };
         break;
     case Quantity::Position:
-        if (n.size() == 4 && contains(text, "北緯") && contains(text, "東経"))
-            return { n[0] * 60.0 + n[1], n[2] * 60.0 + n[3] };
+        if (const auto p = positionStatedBy(text))
+            return { p->latMinutes, p->lonMinutes };
         break;
     case Quantity::Deviation: {
         const bool east = contains(text, "E");
@@ -252,7 +252,7 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
     if (choices.size() != 4 || correct < 1 || correct > 4)
         return result; // the bank's own rules report these
     std::vector<Figure> figures;
-    Inputs in(table.data().table, "check.", figures);
+    Inputs in(table.table(), "check.", figures);
     try {
         const Kind &kind = kindOf(in);
         Solution s = kind.solve(in);

@@ -1,6 +1,5 @@
 #include "bankgen/solver/Solver.h"
 
-#include "bankgen/solver/detail/CheckTableData.h"
 #include "bankgen/solver/detail/Kinds.h"
 #include "bankgen/solver/detail/Texts.h"
 
@@ -90,7 +89,7 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
 Solution solve(const CheckTable &table)
 {
     std::vector<detail::Figure> figures;
-    detail::Inputs in(table.data().table, "check.", figures);
+    detail::Inputs in(table.table(), "check.", figures);
     Solution s = detail::kindOf(in).solve(in);
     s.answer = detail::answerText(s.quantity, s.value, s.unit);
     if (s.geometry)

@@ -125,8 +125,11 @@ Geometry chartFor(Position p)
 void setPosition(Solution &s, Position p)
 {
     s.value = { p.latMinutes, p.lonMinutes };
-    if (s.geometry)
+    if (s.geometry) {
         s.geometry->answerPoint = latLon(p);
+        if (s.geometry->way.empty())
+            s.geometry->way = { latLon(p) }; // a fix: the ship is there
+    }
 }
 
 Solution voyage(Inputs &in)
@@ -207,6 +210,7 @@ Solution voyage(Inputs &in)
     }
     g.points.back().role = PointRole::End;
     g.tracks.push_back(planned);
+    g.way = planned.points;
     if (legs.size() > 1)
         // The sum of the legs as written, so that the step adds up; the exact total decides the
         // key.
@@ -328,6 +332,7 @@ Solution bearingDeviation(Inputs &in)
     g.points.push_back({ "本船", latLon(ship), PointRole::Start });
     g.points.push_back({ "物標", latLon(mark), PointRole::Mark });
     g.answerLine = Segment { latLon(ship), latLon(mark) };
+    g.way = { latLon(ship) };
     s.geometry = g;
     s.value = { deviation };
     return s;
@@ -462,6 +467,7 @@ Geometry passageGeometry(const Passage &p)
     g.points.push_back({ "B", latLon(p.to), PointRole::End });
     g.tracks.push_back({ { latLon(p.from), latLon(p.to) }, TrackStyle::Planned,
         "針路 " + computedDirection(p.track) });
+    g.way = g.tracks.back().points;
     const Vec water = along(p.steering.heading, p.speed);
     const Vec current = along(p.set, p.drift);
     g.current = triangle(p.from, water, current,
@@ -530,6 +536,7 @@ Solution drWithCurrent(Inputs &in)
     const Position start = in.position("start");
     Geometry g = chartFor(start);
     g.points.push_back({ "A", latLon(start), PointRole::Start });
+    g.way.push_back(latLon(start));
     Track water { { latLon(start) }, TrackStyle::Water, "" };
     Position dr = start;
     Vec runTotal, currentTotal;
@@ -552,6 +559,8 @@ Solution drWithCurrent(Inputs &in)
         hoursTotal += hours;
         dr = movedBy(start, runTotal);
         water.points.push_back(latLon(dr));
+        // Where the ship is over the ground when the leg ends: its run and the current so far.
+        g.way.push_back(latLon(movedBy(start, runTotal + along(set, drift * hoursTotal))));
     }
     currentTotal = along(set, drift * hoursTotal);
     step(s, "海潮流による移動", "流された距離 ＝ 流速 × 経過時間（流向の方向へ）",
@@ -620,6 +629,7 @@ Solution closestApproach(Inputs &in)
         directionText(course) + " " + plain(speed) + "ノット", currentLabel(set, drift),
         "対地 " + knotsText(length(ground)));
     g.answerLine = Segment { latLon(mark), latLon(nearest) };
+    g.way = { latLon(start), latLon(nearest) };
     s.geometry = g;
     s.value = { closest };
     return s;
@@ -661,6 +671,7 @@ Solution currentFromFix(Inputs &in)
     g.tracks.push_back({ { latLon(start), latLon(dr) }, TrackStyle::Water,
         directionText(course) + " " + plain(speed) + "ノット" });
     g.tracks.push_back({ { latLon(start), latLon(fix) }, TrackStyle::Ground, "" });
+    g.way = g.tracks.back().points;
     g.current = triangle(start, run, drifted, "推測位置まで", "海潮流", "実測位置まで");
     g.answerLine = Segment { latLon(dr), latLon(fix) };
     s.geometry = g;
