@@ -1,0 +1,117 @@
+#include "ui/chart/DrawingItem.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace tovarin {
+namespace {
+
+const QColor pencilGrey(45, 45, 50);
+
+QPainterPath arcPath(const ChartDrawing::Arc &arc)
+{
+    // Qt counts angles anticlockwise from three o'clock; a rose clockwise from north.
+    const QRectF box(
+        arc.centre.x() - arc.radius, arc.centre.y() - arc.radius, 2 * arc.radius, 2 * arc.radius);
+    QPainterPath path;
+    path.arcMoveTo(box, 90.0 - arc.startDirection);
+    path.arcTo(box, 90.0 - arc.startDirection, -arc.sweep);
+    return path;
+}
+
+} // namespace
+
+DrawingItem::DrawingItem(QRectF area)
+    : m_area(area)
+{
+    setZValue(10);
+    setAcceptedMouseButtons(Qt::NoButton);
+}
+
+void DrawingItem::setDrawing(const ChartDrawing &drawing)
+{
+    m_drawing = drawing;
+    update();
+}
+
+void DrawingItem::setPreviewLine(std::optional<QLineF> line)
+{
+    m_previewLine = line;
+    update();
+}
+
+void DrawingItem::setPreviewArc(std::optional<ChartDrawing::Arc> arc)
+{
+    m_previewArc = arc;
+    update();
+}
+
+void DrawingItem::setPendingPoint(std::optional<QPointF> at)
+{
+    m_pendingPoint = at;
+    update();
+}
+
+void DrawingItem::setCursorMark(std::optional<QPointF> at)
+{
+    m_cursorMark = at;
+    update();
+}
+
+QRectF DrawingItem::boundingRect() const
+{
+    return m_area;
+}
+
+void DrawingItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+{
+    painter->setRenderHint(QPainter::Antialiasing);
+    QPen pen(pencilGrey, 1.6);
+    pen.setCosmetic(true);
+    painter->setPen(pen);
+    painter->setBrush(Qt::NoBrush);
+    for (const auto &line : m_drawing.lines)
+        painter->drawLine(line.from, line.to);
+    for (const auto &arc : m_drawing.arcs)
+        painter->drawPath(arcPath(arc));
+
+    QPen preview(QColor(30, 30, 140), 1.6, Qt::DashLine);
+    preview.setCosmetic(true);
+    painter->setPen(preview);
+    if (m_previewLine)
+        painter->drawLine(*m_previewLine);
+    if (m_previewArc)
+        painter->drawPath(arcPath(*m_previewArc));
+
+    // Points, labels and the cross keep their size on screen whatever the zoom.
+    const QTransform toDevice = painter->worldTransform();
+    painter->save();
+    painter->resetTransform();
+    QFont font = painter->font();
+    font.setPixelSize(14);
+    painter->setFont(font);
+    painter->setPen(QPen(pencilGrey, 1.6));
+    const auto drawPoint = [&](QPointF at, const QString &label) {
+        const QPointF d = toDevice.map(at);
+        painter->drawEllipse(d, 3.5, 3.5);
+        painter->drawPoint(d);
+        if (!label.isEmpty())
+            painter->drawText(d + QPointF(6, -6), label);
+    };
+    for (const auto &point : m_drawing.points)
+        drawPoint(point.at, point.label);
+    if (m_pendingPoint)
+        drawPoint(*m_pendingPoint, {});
+    if (m_cursorMark) {
+        const QPointF d = toDevice.map(*m_cursorMark);
+        painter->setPen(QPen(QColor(30, 30, 140), 1.0));
+        painter->drawLine(d + QPointF(-9, 0), d + QPointF(-3, 0));
+        painter->drawLine(d + QPointF(3, 0), d + QPointF(9, 0));
+        painter->drawLine(d + QPointF(0, -9), d + QPointF(0, -3));
+        painter->drawLine(d + QPointF(0, 3), d + QPointF(0, 9));
+    }
+    painter->restore();
+}
+
+} // namespace tovarin
