@@ -48,12 +48,14 @@ ChartTools::ChartTools(QGraphicsView *view, const chart::Mercator &projection,
     double variationDegrees, QObject *parent)
     : QObject(parent)
     , m_view(view)
-    , m_scene(view->scene())
+    , m_scene(view->scene() ? view->scene() : new QGraphicsScene(view))
     , m_projection(projection)
     , m_variation(variationDegrees)
     , m_area(0, 0, projection.width(), projection.height())
     , m_undo(new QUndoStack(this))
 {
+    if (!view->scene())
+        view->setScene(m_scene);
     // Instruments may reach a little past the area, to the graduated border around it.
     const double margin = 0.08 * std::max(m_area.width(), m_area.height());
     m_reach = m_area.adjusted(-margin, -margin, margin, margin);
@@ -243,32 +245,56 @@ void ChartTools::setPlacement(const ToolPlacement &placement)
     syncItems();
 }
 
+QRectF ChartTools::shownArea() const
+{
+    if (!m_view)
+        return m_area;
+    return m_view->mapToScene(m_view->viewport()->rect()).boundingRect();
+}
+
 void ChartTools::showInstrument(Tool tool)
 {
-    // An instrument is laid in the middle of what the view shows the first time it is taken up;
-    // afterwards it stays where the candidate leaves it.
-    QPointF c = m_area.center();
-    if (m_view) {
-        const QPointF shown = m_view->mapToScene(m_view->viewport()->rect().center());
-        if (m_area.contains(shown))
-            c = shown;
-    }
+    // An instrument is laid in the middle of what the view shows the first time it is taken up,
+    // and brought back there when it is taken up lying wholly out of sight (one undo step);
+    // otherwise it stays where the candidate left it.
+    const QRectF shown = shownArea();
+    const QPointF c = m_area.contains(shown.center()) ? shown.center() : m_area.center();
     const double w = m_area.width();
-    if (tool == Tool::SetSquare && !m_squaresShown) {
+    const auto inSight = [&](std::initializer_list<QGraphicsItem *> items) {
+        for (const QGraphicsItem *item : items)
+            if (item && item->sceneBoundingRect().intersects(shown))
+                return true;
+        return false;
+    };
+    const ChartState before = state();
+    if (tool == Tool::SetSquare && (!m_squaresShown || !inSight({ m_squares[0], m_squares[1] }))) {
         // The first square's edge runs east across the middle; the second stands against its
         // pivot end with its edge north, so that the first slides along it at once.
         m_tools.squares[0] = { c - QPointF(0.25 * w, 0), 90.0, false };
         m_tools.squares[1] = { c + QPointF(-0.25 * w - 2, 0.3 * w), 0.0, true };
-        m_squaresShown = true;
-    } else if (tool == Tool::Dividers && !m_dividersShown) {
-        m_tools.dividerA = c - QPointF(0.04 * w, 0);
-        m_tools.dividerB = c + QPointF(0.04 * w, 0);
-        m_dividersShown = true;
-    } else if (tool == Tool::Compass && !m_compassShown) {
-        m_tools.needle = c;
-        m_tools.pencil = c + QPointF(0.08 * w, 0);
-        m_compassShown = true;
+        if (std::exchange(m_squaresShown, true))
+            push("三角定規", before, ChartStep::SetSquares);
+    } else if (tool == Tool::Dividers && (!m_dividersShown || !inSight({ m_dividers }))) {
+        m_tools.dividerA = withinReach(c + QPointF(0.06 * w, 0.18 * w));
+        m_tools.dividerB = withinReach(c + QPointF(0.14 * w, 0.18 * w));
+        if (std::exchange(m_dividersShown, true))
+            push("デバイダー", before, ChartStep::Dividers);
+    } else if (tool == Tool::Compass && (!m_compassShown || !inSight({ m_compass }))) {
+        m_tools.needle = withinReach(c + QPointF(0.12 * w, -0.18 * w));
+        m_tools.pencil = withinReach(c + QPointF(0.22 * w, -0.18 * w));
+        if (std::exchange(m_compassShown, true))
+            push("コンパス", before, ChartStep::Compass);
     }
+}
+
+std::optional<QLineF> ChartTools::keyLine() const
+{
+    if (!m_lineAnchor)
+        return std::nullopt;
+    const QPointF end = m_snapEdge
+        ? qt(chart::footOnLine(xy(m_cursor), xy(m_snapEdge->p1()), xy(m_snapEdge->p2())))
+        : m_cursor;
+    return QLineF(*m_lineAnchor, end);
 }
 
 void ChartTools::applyState(const ChartState &state, int parts)
@@ -820,12 +846,10 @@ bool ChartTools::keyPress(QKeyEvent *event)
                 m_cursorShown = true;
                 syncItems();
             } else {
-                const QPointF from = *std::exchange(m_lineAnchor, std::nullopt);
-                const QPointF to = m_snapEdge ? qt(chart::footOnLine(
-                                       xy(m_cursor), xy(m_snapEdge->p1()), xy(m_snapEdge->p2())))
-                                              : m_cursor;
+                const QLineF line = *keyLine();
+                m_lineAnchor.reset();
                 m_snapEdge.reset();
-                addLine(from, to);
+                addLine(line.p1(), line.p2());
             }
             return true;
         }
@@ -858,14 +882,6 @@ void ChartTools::moveCursor(QPointF by)
 {
     m_cursor = withinReach(m_cursor + by);
     m_cursorShown = true;
-    if (m_lineAnchor && m_snapEdge) {
-        // A line begun on a set square's edge follows the edge.
-        m_drawingItem->setPreviewLine(QLineF(*m_lineAnchor,
-            qt(chart::footOnLine(xy(m_cursor), xy(m_snapEdge->p1()), xy(m_snapEdge->p2())))));
-        m_drawingItem->setCursorMark(m_cursor);
-        updateStatus();
-        return;
-    }
     syncItems();
 }
 

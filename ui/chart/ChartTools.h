@@ -59,8 +59,8 @@ class ChartTools final : public QObject
 public:
     enum class Tool { None, SetSquare, Dividers, Compass, Pencil, Eraser };
 
-    // view: its scene holds the chart at z 0 in chart coordinates. variationDegrees: the chart's
-    // variation, east positive (6°W is -6).
+    // view: its scene holds the chart at z 0 in chart coordinates (a view without a scene gets
+    // an empty one). variationDegrees: the chart's variation, east positive (6°W is -6).
     ChartTools(QGraphicsView *view, const chart::Mercator &projection, double variationDegrees,
         QObject *parent = nullptr);
     ~ChartTools() override;
@@ -117,6 +117,8 @@ private:
     void syncItems();
     void push(const QString &text, const ChartState &before, int parts, int keyRun = -1);
     void showInstrument(Tool tool);
+    QRectF shownArea() const; // what the view shows, in chart coordinates
+    std::optional<QLineF> keyLine() const; // a line begun from the keyboard, to the cross
 
     double pixel() const; // chart units in one pixel of the view
     QPointF withinReach(QPointF p) const;

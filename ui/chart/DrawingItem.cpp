@@ -1,6 +1,8 @@
 #include "ui/chart/DrawingItem.h"
 
 #include <QFont>
+#include <QGraphicsLineItem>
+#include <QGraphicsPathItem>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -24,37 +26,53 @@ QPainterPath arcPath(const ChartDrawing::Arc &arc)
 
 DrawingItem::DrawingItem(QRectF area)
     : m_area(area)
+    , m_previewLine(new QGraphicsLineItem(this))
+    , m_previewArc(new QGraphicsPathItem(this))
 {
     setZValue(10);
     setAcceptedMouseButtons(Qt::NoButton);
+    QPen preview(QColor(30, 30, 140), 1.6, Qt::DashLine);
+    preview.setCosmetic(true);
+    m_previewLine->setPen(preview);
+    m_previewArc->setPen(preview);
+    m_previewLine->hide();
+    m_previewArc->hide();
 }
 
 void DrawingItem::setDrawing(const ChartDrawing &drawing)
 {
+    if (drawing == m_drawing)
+        return;
     m_drawing = drawing;
     update();
 }
 
 void DrawingItem::setPreviewLine(std::optional<QLineF> line)
 {
-    m_previewLine = line;
-    update();
+    m_previewLine->setVisible(line.has_value());
+    if (line && *line != m_previewLine->line())
+        m_previewLine->setLine(*line);
 }
 
 void DrawingItem::setPreviewArc(std::optional<ChartDrawing::Arc> arc)
 {
-    m_previewArc = arc;
-    update();
+    m_previewArc->setVisible(arc.has_value());
+    if (arc)
+        m_previewArc->setPath(arcPath(*arc));
 }
 
 void DrawingItem::setPendingPoint(std::optional<QPointF> at)
 {
+    if (at == m_pendingPoint)
+        return;
     m_pendingPoint = at;
     update();
 }
 
 void DrawingItem::setCursorMark(std::optional<QPointF> at)
 {
+    if (at == m_cursorMark)
+        return;
     m_cursorMark = at;
     update();
 }
@@ -75,14 +93,6 @@ void DrawingItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWi
         painter->drawLine(line.from, line.to);
     for (const auto &arc : m_drawing.arcs)
         painter->drawPath(arcPath(arc));
-
-    QPen preview(QColor(30, 30, 140), 1.6, Qt::DashLine);
-    preview.setCosmetic(true);
-    painter->setPen(preview);
-    if (m_previewLine)
-        painter->drawLine(*m_previewLine);
-    if (m_previewArc)
-        painter->drawPath(arcPath(*m_previewArc));
 
     // Points, labels and the cross keep their size on screen whatever the zoom.
     const QTransform toDevice = painter->worldTransform();

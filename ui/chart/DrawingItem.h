@@ -1,12 +1,16 @@
 // The candidate's pencil work on the chart (ChartDrawing), drawn above the chart and below the
-// instruments, with what is being drawn right now: the line or arc of a drag in progress, a point
-// waiting for its label, and the pencil's cross where the keyboard has put it.
+// instruments, with what is being drawn right now: the line or arc of a drag in progress (items
+// of their own, so that a frame of the drag repaints only where they are), a point waiting for
+// its label, and the pencil's cross where the keyboard has put it.
 #pragma once
 
 #include "ui/chart/ChartDrawing.h"
 
 #include <QGraphicsItem>
 #include <QLineF>
+
+class QGraphicsLineItem;
+class QGraphicsPathItem;
 
 #include <optional>
 
@@ -29,8 +33,8 @@ public:
 private:
     QRectF m_area;
     ChartDrawing m_drawing;
-    std::optional<QLineF> m_previewLine;
-    std::optional<ChartDrawing::Arc> m_previewArc;
+    QGraphicsLineItem *m_previewLine;
+    QGraphicsPathItem *m_previewArc;
     std::optional<QPointF> m_pendingPoint;
     std::optional<QPointF> m_cursorMark;
 };

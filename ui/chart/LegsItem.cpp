@@ -27,6 +27,8 @@ LegsItem::LegsItem(Kind kind)
 
 void LegsItem::setTips(QPointF a, QPointF b)
 {
+    if (a == m_a && b == m_b)
+        return;
     prepareGeometryChange();
     m_a = a;
     m_b = b;
@@ -35,6 +37,8 @@ void LegsItem::setTips(QPointF a, QPointF b)
 
 void LegsItem::setHeld(bool held)
 {
+    if (held == m_held)
+        return;
     m_held = held;
     update();
 }

@@ -19,16 +19,21 @@ SetSquareItem::SetSquareItem(Shape shape, double edgeLength)
 
 void SetSquareItem::setPlacement(const SetSquarePlacement &placement)
 {
+    if (placement == m_placement && pos() == placement.pivot)
+        return;
+    if (placement.flipped != m_placement.flipped)
+        prepareGeometryChange();
     m_placement = placement;
     setPos(placement.pivot);
     // Local x runs along the drawing edge: a chart direction d is Qt's rotation d - 90.
     setRotation(placement.direction - 90.0);
-    prepareGeometryChange();
     update();
 }
 
 void SetSquareItem::setHeld(bool held)
 {
+    if (held == m_held)
+        return;
     m_held = held;
     setZValue(held ? 21 : 20);
     update();

@@ -286,6 +286,22 @@ private Q_SLOTS:
         // Put down, the arrows are the view's again.
         key(Qt::Key_Right);
         QCOMPARE(m_tools->placement().squares[0].pivot, QPointF(211, 300));
+
+        // The buttons' shortcuts take the pencil up; L, arrows, L draw a line from the keyboard.
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        key(Qt::Key_4);
+        QCOMPARE(m_tools->tool(), ChartTools::Tool::Pencil);
+        key(Qt::Key_L);
+        for (int i = 0; i < 3; ++i)
+            key(Qt::Key_Right);
+        QVERIFY(m_tools->statusText().startsWith("北緯"));
+        key(Qt::Key_L);
+        QCOMPARE(m_tools->drawing().lines.size(), 1);
+        const auto line = m_tools->drawing().lines[0];
+        QCOMPARE(line.to - line.from, QPointF(30, 0));
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(m_tools->drawing().isEmpty());
     }
 };
 
