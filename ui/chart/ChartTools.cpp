@@ -449,7 +449,7 @@ bool ChartTools::eventFilter(QObject *watched, QEvent *event)
             auto *e = static_cast<QMouseEvent *>(event);
             if (e->button() != Qt::LeftButton || m_spaceHeld)
                 return false;
-            return doubleClick(m_view->mapToScene(e->position().toPoint()));
+            return doubleClick(m_view->mapToScene(e->position().toPoint()), e->modifiers());
         }
         case QEvent::Leave:
             if (m_drag == Drag::None) {
@@ -680,7 +680,7 @@ void ChartTools::cancelDrag()
     syncItems();
 }
 
-bool ChartTools::doubleClick(QPointF p)
+bool ChartTools::doubleClick(QPointF p, Qt::KeyboardModifiers modifiers)
 {
     const double tolerance = grabPixels * pixel();
     if (m_tool == Tool::Dividers) {
@@ -702,8 +702,13 @@ bool ChartTools::doubleClick(QPointF p)
         drawCircle();
         return true;
     }
-    // The pencil's and eraser's second press of a double click is just another press.
-    return m_tool == Tool::Pencil || m_tool == Tool::Eraser;
+    // Otherwise the second press of a double click is a press like any other: it may begin a
+    // drag. The pencil's would tap a second point on the first, so it does nothing.
+    if (m_tool == Tool::Pencil)
+        return true;
+    if (m_drag != Drag::None)
+        finishDrag();
+    return mousePress(p, modifiers);
 }
 
 bool ChartTools::keyPress(QKeyEvent *event)

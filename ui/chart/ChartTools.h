@@ -127,7 +127,7 @@ private:
     bool mousePress(QPointF p, Qt::KeyboardModifiers modifiers);
     void mouseMove(QPointF p);
     void mouseRelease(QPointF p);
-    bool doubleClick(QPointF p);
+    bool doubleClick(QPointF p, Qt::KeyboardModifiers modifiers);
     void finishDrag();
     void cancelDrag();
 

@@ -1,15 +1,19 @@
 #include "ui/chart/DrawingItem.h"
 
+#include "ui/chart/ChartPen.h"
+
 #include <QFont>
 #include <QGraphicsLineItem>
 #include <QGraphicsPathItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QPainter>
 #include <QPainterPath>
 
 namespace tovarin {
 namespace {
 
-const QColor pencilGrey(45, 45, 50);
+const QColor pencilGrey(35, 35, 40);
 
 QPainterPath arcPath(const ChartDrawing::Arc &arc)
 {
@@ -31,10 +35,6 @@ DrawingItem::DrawingItem(QRectF area)
 {
     setZValue(10);
     setAcceptedMouseButtons(Qt::NoButton);
-    QPen preview(QColor(30, 30, 140), 1.6, Qt::DashLine);
-    preview.setCosmetic(true);
-    m_previewLine->setPen(preview);
-    m_previewArc->setPen(preview);
     m_previewLine->hide();
     m_previewArc->hide();
 }
@@ -49,6 +49,7 @@ void DrawingItem::setDrawing(const ChartDrawing &drawing)
 
 void DrawingItem::setPreviewLine(std::optional<QLineF> line)
 {
+    setPreviewPens();
     m_previewLine->setVisible(line.has_value());
     if (line && *line != m_previewLine->line())
         m_previewLine->setLine(*line);
@@ -56,6 +57,7 @@ void DrawingItem::setPreviewLine(std::optional<QLineF> line)
 
 void DrawingItem::setPreviewArc(std::optional<ChartDrawing::Arc> arc)
 {
+    setPreviewPens();
     m_previewArc->setVisible(arc.has_value());
     if (arc)
         m_previewArc->setPath(arcPath(*arc));
@@ -77,6 +79,18 @@ void DrawingItem::setCursorMark(std::optional<QPointF> at)
     update();
 }
 
+void DrawingItem::setPreviewPens()
+{
+    // The previews paint themselves, so their pens follow the screen of the view showing them.
+    const QList<QGraphicsView *> views = scene() ? scene()->views() : QList<QGraphicsView *>();
+    const QPen pen = chartPen(QColor(30, 30, 140), 1.0,
+        views.isEmpty() ? 1.0 : views.first()->devicePixelRatioF(), Qt::DashLine);
+    if (pen != m_previewLine->pen()) {
+        m_previewLine->setPen(pen);
+        m_previewArc->setPen(pen);
+    }
+}
+
 QRectF DrawingItem::boundingRect() const
 {
     return m_area;
@@ -85,9 +99,7 @@ QRectF DrawingItem::boundingRect() const
 void DrawingItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     painter->setRenderHint(QPainter::Antialiasing);
-    QPen pen(pencilGrey, 1.6);
-    pen.setCosmetic(true);
-    painter->setPen(pen);
+    painter->setPen(chartPen(pencilGrey, 1.0, painter));
     painter->setBrush(Qt::NoBrush);
     for (const auto &line : m_drawing.lines)
         painter->drawLine(line.from, line.to);
@@ -101,7 +113,7 @@ void DrawingItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWi
     QFont font = painter->font();
     font.setPixelSize(14);
     painter->setFont(font);
-    painter->setPen(QPen(pencilGrey, 1.6));
+    painter->setPen(QPen(pencilGrey, 1.0));
     const auto drawPoint = [&](QPointF at, const QString &label) {
         const QPointF d = toDevice.map(at);
         painter->drawEllipse(d, 3.5, 3.5);

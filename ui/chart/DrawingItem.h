@@ -31,6 +31,8 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
 private:
+    void setPreviewPens();
+
     QRectF m_area;
     ChartDrawing m_drawing;
     QGraphicsLineItem *m_previewLine;

@@ -1,6 +1,7 @@
 #include "ui/chart/LegsItem.h"
 
 #include "chart/PlotGeometry.h"
+#include "ui/chart/ChartPen.h"
 
 #include <QLineF>
 #include <QPainter>
@@ -86,15 +87,13 @@ void LegsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
     painter->setRenderHint(QPainter::Antialiasing);
     const QPointF h = hinge();
     const QColor metal = m_held ? QColor(70, 70, 80) : QColor(110, 110, 120);
-    QPen leg(metal, m_held ? 3.0 : 2.5);
-    leg.setCosmetic(true);
+    QPen leg = chartPen(metal, m_held ? 3.0 : 2.0, painter);
     leg.setCapStyle(Qt::RoundCap);
     painter->setPen(leg);
     painter->drawLine(h, m_a);
     if (m_kind == Kind::Compass) {
         // The pencil leg in wood colour, with its lead at the tip.
-        QPen pencil(QColor(190, 140, 60), m_held ? 4.0 : 3.5);
-        pencil.setCosmetic(true);
+        QPen pencil = chartPen(QColor(190, 140, 60), m_held ? 4.0 : 3.0, painter);
         pencil.setCapStyle(Qt::RoundCap);
         painter->setPen(pencil);
     }
@@ -104,7 +103,7 @@ void LegsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidge
     const QTransform toDevice = painter->worldTransform();
     painter->save();
     painter->resetTransform();
-    QPen tipPen(QColor(200, 30, 30), 1.5);
+    QPen tipPen(QColor(200, 30, 30), 2.0);
     painter->setPen(tipPen);
     painter->setBrush(Qt::NoBrush);
     for (const QPointF &tip : { m_a, m_b }) {

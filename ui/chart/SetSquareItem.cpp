@@ -1,6 +1,7 @@
 #include "ui/chart/SetSquareItem.h"
 
 #include "chart/PlotGeometry.h"
+#include "ui/chart/ChartPen.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -104,12 +105,17 @@ QPainterPath SetSquareItem::shape() const
 
 void SetSquareItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    painter->setRenderHint(QPainter::Antialiasing);
+    // An unsmoothed fill under a smoothed outline: a square covers much of the screen, and a
+    // smoothed fill costs about twice as much in each frame of a drag.
     const QPolygonF t = localTriangle();
-    QPen outline(m_held ? QColor(20, 60, 120) : QColor(60, 90, 130), m_held ? 2.0 : 1.2);
-    outline.setCosmetic(true);
-    painter->setPen(outline);
+    painter->setPen(Qt::NoPen);
     painter->setBrush(QColor(120, 170, 220, m_held ? 70 : 50));
+    painter->drawPolygon(t);
+
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(
+        chartPen(m_held ? QColor(20, 60, 120) : QColor(60, 90, 130), m_held ? 2.0 : 1.0, painter));
     painter->drawPolygon(t);
 
     // The cut-out in the middle that real set squares have, so the chart shows through.
@@ -117,16 +123,11 @@ void SetSquareItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, Q
     QPolygonF hole;
     for (const QPointF &corner : t)
         hole << centroid + (corner - centroid) * 0.45;
-    painter->setBrush(Qt::NoBrush);
-    QPen thin(QColor(60, 90, 130, 150), 1.0);
-    thin.setCosmetic(true);
-    painter->setPen(thin);
+    painter->setPen(chartPen(QColor(60, 90, 130, 150), 1.0, painter));
     painter->drawPolygon(hole);
 
     // The drawing edge is marked darker; the pivot is a ring at its start.
-    QPen edge(QColor(10, 40, 90), 2.0);
-    edge.setCosmetic(true);
-    painter->setPen(edge);
+    painter->setPen(chartPen(QColor(10, 40, 90), 2.0, painter));
     painter->drawLine(t[0], t[1]);
     const double r = handleRadius() * 0.5;
     painter->drawEllipse(QPointF(0, 0), r, r);
