@@ -93,7 +93,11 @@ ChartTools::~ChartTools()
         m_view->removeEventFilter(this);
         m_view->viewport()->removeEventFilter(this);
     }
-    delete m_labelEdit;
+    if (m_labelEdit) {
+        // Its last editing-finished must not reach a half-destroyed ChartTools.
+        disconnect(m_labelEdit, nullptr, this, nullptr);
+        delete m_labelEdit;
+    }
     delete m_toolBar;
     if (m_scene) {
         delete m_squares[0];

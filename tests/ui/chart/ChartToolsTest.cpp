@@ -10,12 +10,14 @@
 #include "chart/Readout.h"
 
 #include <QApplication>
+#include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -214,6 +216,30 @@ private Q_SLOTS:
         m_tools->takeUp(ChartTools::Tool::Pencil);
         drag(QPointF(300, 300), QPointF(300.4, 300));
         QCOMPARE(m_tools->drawing().lines.size(), 0);
+    }
+
+    void newToolsOverTheSameViewLeaveNothingOfTheOld()
+    {
+        // The chart window makes new tools over its view when another chart is shown.
+        QGraphicsItem *chart = m_scene->addRect(0, 0, chart150.width(), chart150.height());
+        laySquares();
+        m_tools->takeUp(ChartTools::Tool::Pencil);
+        mouse(QEvent::MouseButtonPress, QPointF(620, 230));
+        mouse(QEvent::MouseButtonRelease, QPointF(620, 230));
+        QVERIFY(m_view->findChild<QLineEdit *>("txtPointLabel"));
+        mouse(QEvent::MouseButtonPress, QPointF(100, 100));
+        mouse(QEvent::MouseMove, QPointF(150, 120));
+        delete m_tools;
+        QCOMPARE(m_scene->items(), QList<QGraphicsItem *>({ chart }));
+        QVERIFY(!m_window->findChild<QToolBar *>());
+        mouse(QEvent::MouseMove, QPointF(200, 140));
+        mouse(QEvent::MouseButtonRelease, QPointF(200, 140));
+
+        m_tools = new ChartTools(m_view, chart150, -6.0, m_window.get());
+        QVERIFY(m_tools->drawing().isEmpty());
+        m_tools->takeUp(ChartTools::Tool::Pencil);
+        drag(QPointF(100, 100), QPointF(200, 100));
+        QCOMPARE(m_tools->drawing().lines.size(), 1);
     }
 
     void dividersReadBesideTheirLatitudeAndStepAlongTheLine()
