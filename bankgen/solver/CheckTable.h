@@ -3,6 +3,8 @@
 // to the solver.
 #pragma once
 
+#include <toml++/toml.h>
+
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -33,21 +35,26 @@ public:
     // The table's fields as TOML ("kind = \"voyage\"\nask = …"), without a [check] header.
     // Throws CheckError when the text is not valid TOML.
     static CheckTable fromToml(std::string_view text);
+    // The [variant.check] table of a slot file its reader has parsed already.
+    static CheckTable fromTable(const toml::table &table);
 
     std::string toJson() const;
 
     // The same table, resolving mark names against the marks of its chart's gazetteer.
     CheckTable withMarks(std::vector<MarkPosition> marks) const;
 
-    struct Data; // the parsed table, for the solver's own readers
-    const Data &data() const { return *m_data; }
-    explicit CheckTable(std::shared_ptr<const Data> data)
-        : m_data(std::move(data))
+    // For the solver's own reader (detail/Inputs), the one that knows the fields.
+    const toml::table &table() const { return *m_table; }
+    const std::vector<MarkPosition> &marks() const { return m_marks; }
+
+private:
+    explicit CheckTable(std::shared_ptr<const toml::table> table)
+        : m_table(std::move(table))
     {
     }
 
-private:
-    std::shared_ptr<const Data> m_data;
+    std::shared_ptr<const toml::table> m_table;
+    std::vector<MarkPosition> m_marks; // of the chart the question names, when the bank gave them
 };
 
 } // namespace tovarin::solver

@@ -1,7 +1,7 @@
 #include "bankgen/solver/KeyCheck.h"
+#include "bankgen/solver/Position.h"
 #include "bankgen/solver/Solver.h"
 
-#include "bankgen/solver/detail/CheckTableData.h"
 #include "bankgen/solver/detail/Kinds.h"
 #include "bankgen/solver/detail/Texts.h"
 
@@ -17,8 +17,8 @@ using namespace detail;
 
 // Tolerances and spacing of each quantity. Spacing follows the bank guide: times about 20
 // minutes apart, distances a few miles, positions a few tenths of a minute in the differing
-// coordinate, directions at least 3 degrees, heights 10 cm. A plain number must lie at least
-// twice its tolerance from the key.
+// coordinate, directions at least 3 degrees, heights and depths 10 cm. A plain number must lie at
+// least twice its tolerance from the key.
 struct QuantityRule
 {
     std::size_t components;
@@ -50,6 +50,8 @@ QuantityRule ruleOf(Quantity q)
         return { 1, { false, false }, { 1.0, 0 }, { 10.0, 0 } };
     case Quantity::Number:
         return { 1, { false, false }, { any, 0 }, { 0, 0 } };
+    case Quantity::Metres:
+        return { 1, { false, false }, { 0.05, 0 }, { 0.1, 0 } };
     }
     return {};
 }
@@ -90,8 +92,8 @@ std::vector<double> valueStatedBy(Quantity q, const std::string &text, double cl
             return { n[0] * 60.0 + n[1] };
         break;
     case Quantity::Position:
-        if (n.size() == 4 && contains(text, "北緯") && contains(text, "東経"))
-            return { n[0] * 60.0 + n[1], n[2] * 60.0 + n[3] };
+        if (const auto p = positionStatedBy(text))
+            return { p->latMinutes, p->lonMinutes };
         break;
     case Quantity::Deviation: {
         const bool east = contains(text, "E");
@@ -112,6 +114,10 @@ std::vector<double> valueStatedBy(Quantity q, const std::string &text, double cl
     case Quantity::Number:
         if (statesNumber(text, claimed))
             return { claimed };
+        break;
+    case Quantity::Metres:
+        if (n.size() == 1 && contains(text, "m") && !contains(text, "cm"))
+            return n;
         break;
     }
     return {};
@@ -236,6 +242,8 @@ std::string amountText(Quantity q, const std::vector<double> &t, const std::stri
         return plain(t[0]) + "cm";
     case Quantity::Number:
         return plain(std::round(t[0] * 1e4) / 1e4) + unit;
+    case Quantity::Metres:
+        return plain(t[0]) + "m";
     }
     return {};
 }
@@ -334,7 +342,7 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
     if (choices.size() != 4 || correct < 1 || correct > 4)
         return result; // the bank's own rules report these
     std::vector<Figure> figures;
-    Inputs in(table.data().table, "check.", figures, table.data().marks);
+    Inputs in(table.table(), "check.", figures, table.marks());
     try {
         const Kind &kind = kindOf(in);
         Solution s = kind.solve(in);

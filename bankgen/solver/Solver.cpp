@@ -1,6 +1,5 @@
 #include "bankgen/solver/Solver.h"
 
-#include "bankgen/solver/detail/CheckTableData.h"
 #include "bankgen/solver/detail/Kinds.h"
 #include "bankgen/solver/detail/Texts.h"
 
@@ -79,6 +78,8 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
         return std::to_string(std::lround(v[0])) + "cm";
     case Quantity::Number:
         return plain(std::round(v[0] * 1000.0) / 1000.0) + unit;
+    case Quantity::Metres:
+        return fixed(v[0], 2) + "m";
     }
     return {};
 }
@@ -88,7 +89,7 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
 Solution solve(const CheckTable &table)
 {
     std::vector<detail::Figure> figures;
-    detail::Inputs in(table.data().table, "check.", figures, table.data().marks);
+    detail::Inputs in(table.table(), "check.", figures, table.marks());
     Solution s = detail::kindOf(in).solve(in);
     s.answer = detail::answerText(s.quantity, s.value, s.unit);
     if (s.geometry)
@@ -153,6 +154,8 @@ const char *quantityName(Quantity quantity)
         return "cm";
     case Quantity::Number:
         return "number";
+    case Quantity::Metres:
+        return "metres";
     }
     return "";
 }

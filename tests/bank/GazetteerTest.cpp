@@ -104,12 +104,11 @@ std::vector<std::string> faults(const Edits &slotEdits, const Edits &chartEdits 
         = { parseGazetteer(edited(soundChart, chartEdits), "chart150.toml", problems) };
     const std::string slotText = edited(soundSlot, slotEdits);
     SourceSlot slot = parseSlot(slotText, "q52.toml", problems);
-    // A voyage's track is the one the solver laid down, which the bank's build keeps in each
-    // variant.
+    // The rules measure the worked solution, which the bank's build keeps in each variant.
     for (SourceVariant &v : slot.variants)
         if (v.check)
             v.solution = tovarin::solver::solve(*v.check);
-    checkChartVariants(slotText, slot, charts, problems);
+    checkChartVariants(slot, charts, problems);
     std::vector<std::string> lines;
     for (const BankProblem &p : problems)
         lines.push_back(p.text());

@@ -202,15 +202,7 @@ Position Inputs::positionOf(const toml::node &n, const std::string &what)
             name + "から真方位" + directionText(bearing) + "、距離" + plain(miles) + "海里");
         return movedBy(mark, along(bearing, miles));
     }
-    const toml::array *a = n.as_array();
-    if (!a || a->size() != 4)
-        throw CheckError(what + " is not [lat_deg, lat_min, lon_deg, lon_min]");
-    const double latMin = numberOf((*a)[1], what);
-    const double lonMin = numberOf((*a)[3], what);
-    if (latMin < 0.0 || latMin >= 60.0 || lonMin < 0.0 || lonMin >= 60.0)
-        throw CheckError(what + " has minutes outside 0..60");
-    const Position p { numberOf((*a)[0], what) * 60.0 + latMin,
-        numberOf((*a)[2], what) * 60.0 + lonMin };
+    const Position p = solver::positionOf(n, what);
     requirePhrase(positionText(p.latMinutes, p.lonMinutes));
     return p;
 }

@@ -123,8 +123,11 @@ std::string currentLabel(double set, double drift)
 void setPosition(Solution &s, Position p)
 {
     s.value = { p.latMinutes, p.lonMinutes };
-    if (s.geometry)
+    if (s.geometry) {
         s.geometry->answerPoint = latLon(p);
+        if (s.geometry->way.empty())
+            s.geometry->way = { latLon(p) }; // a fix: the ship is there
+    }
 }
 
 Solution crossBearingFix(Inputs &in)
@@ -216,6 +219,7 @@ Solution bearingDeviation(Inputs &in)
     g.points.push_back({ "本船", latLon(ship), PointRole::Start });
     g.points.push_back({ "物標", latLon(mark), PointRole::Mark });
     g.answerLine = Segment { latLon(ship), latLon(mark) };
+    g.way = { latLon(ship) };
     s.geometry = g;
     s.value = { deviation };
     return s;
@@ -350,6 +354,7 @@ Geometry passageGeometry(const Passage &p)
     g.points.push_back({ "B", latLon(p.to), PointRole::End });
     g.tracks.push_back({ { latLon(p.from), latLon(p.to) }, TrackStyle::Planned,
         "針路 " + computedDirection(p.track) });
+    g.way = g.tracks.back().points;
     const Vec water = along(p.steering.heading, p.speed);
     const Vec current = along(p.set, p.drift);
     g.current = triangle(p.from, water, current,
@@ -418,6 +423,7 @@ Solution drWithCurrent(Inputs &in)
     const Position start = in.position("start");
     Geometry g = chartFor(start);
     g.points.push_back({ "A", latLon(start), PointRole::Start });
+    g.way.push_back(latLon(start));
     Track water { { latLon(start) }, TrackStyle::Water, "" };
     Position dr = start;
     Vec runTotal, currentTotal;
@@ -440,6 +446,8 @@ Solution drWithCurrent(Inputs &in)
         hoursTotal += hours;
         dr = movedBy(start, runTotal);
         water.points.push_back(latLon(dr));
+        // Where the ship is over the ground when the leg ends: its run and the current so far.
+        g.way.push_back(latLon(movedBy(start, runTotal + along(set, drift * hoursTotal))));
     }
     currentTotal = along(set, drift * hoursTotal);
     step(s, "海潮流による移動", "流された距離 ＝ 流速 × 経過時間（流向の方向へ）",
@@ -508,6 +516,7 @@ Solution closestApproach(Inputs &in)
         directionText(course) + " " + plain(speed) + "ノット", currentLabel(set, drift),
         "対地 " + knotsText(length(ground)));
     g.answerLine = Segment { latLon(mark), latLon(nearest) };
+    g.way = { latLon(start), latLon(nearest) };
     s.geometry = g;
     s.value = { closest };
     return s;
@@ -549,6 +558,7 @@ Solution currentFromFix(Inputs &in)
     g.tracks.push_back({ { latLon(start), latLon(dr) }, TrackStyle::Water,
         directionText(course) + " " + plain(speed) + "ノット" });
     g.tracks.push_back({ { latLon(start), latLon(fix) }, TrackStyle::Ground, "" });
+    g.way = g.tracks.back().points;
     g.current = triangle(start, run, drifted, "推測位置まで", "海潮流", "実測位置まで");
     g.answerLine = Segment { latLon(dr), latLon(fix) };
     s.geometry = g;

@@ -185,6 +185,7 @@ Solution voyage(Inputs &in)
     }
     g.points.back().role = PointRole::End;
     g.tracks.push_back(planned);
+    g.way = planned.points;
     if (legs.size() > 1 && !courseAsk)
         // The sum of the legs as written, so that the step adds up; the exact total decides the
         // key.
