@@ -24,4 +24,9 @@ std::string CheckTable::toJson() const
     return out.str();
 }
 
+CheckTable CheckTable::withMarks(std::vector<NamedMark> marks) const
+{
+    return CheckTable(std::make_shared<const Data>(Data { m_data->table, std::move(marks) }));
+}
+
 } // namespace tovarin::solver

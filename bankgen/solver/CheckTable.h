@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tovarin::solver {
 
@@ -14,6 +15,15 @@ namespace tovarin::solver {
 struct CheckError : std::runtime_error
 {
     using std::runtime_error::runtime_error;
+};
+
+// A mark of the chart a question names, as its gazetteer has it: a check table may name the mark
+// ("大島灯台") where it would otherwise give its position.
+struct NamedMark
+{
+    std::string name;
+    double latMinutes = 0.0; // north
+    double lonMinutes = 0.0; // east
 };
 
 class CheckTable
@@ -24,6 +34,9 @@ public:
     static CheckTable fromToml(std::string_view text);
 
     std::string toJson() const;
+
+    // The same table with the marks its names stand for (the gazetteer of the question's chart).
+    CheckTable withMarks(std::vector<NamedMark> marks) const;
 
     struct Data; // the parsed table, for the solver's own readers
     const Data &data() const { return *m_data; }

@@ -39,6 +39,9 @@ QuantityRule ruleOf(Quantity q)
         return { 1, { false, false }, { 5.0, 0 }, { 15.0, 0 } };
     case Quantity::Position:
         return { 2, { false, false }, { 0.05, 0.05 }, { 0.3, 0.3 } };
+    case Quantity::FromMark:
+        // The spacing is the miles between the two positions the choices name.
+        return { 2, { true, false }, { 1.0, 0.1 }, { 0.8, 0 } };
     case Quantity::Deviation:
     case Quantity::Course:
         return { 1, { true, false }, { 1.0, 0 }, { 3.0, 0 } };
@@ -60,7 +63,8 @@ bool contains(const std::string &text, const char *part)
 }
 
 // The value a choice text states, in the machine form of its quantity; empty if it states none.
-std::vector<double> valueStatedBy(Quantity q, const std::string &text, double claimed)
+std::vector<double> valueStatedBy(
+    Quantity q, const std::string &text, double claimed, const std::string &unit)
 {
     const std::vector<double> n = numbersIn(text);
     switch (q) {
@@ -92,6 +96,11 @@ std::vector<double> valueStatedBy(Quantity q, const std::string &text, double cl
     case Quantity::Position:
         if (n.size() == 4 && contains(text, "北緯") && contains(text, "東経"))
             return { n[0] * 60.0 + n[1], n[2] * 60.0 + n[3] };
+        break;
+    case Quantity::FromMark:
+        if (n.size() == 2 && text.starts_with(unit + "から真方位") && contains(text, "°、距離")
+            && contains(text, "海里"))
+            return n;
         break;
     case Quantity::Deviation: {
         const bool east = contains(text, "E");
@@ -178,6 +187,8 @@ bool within(Quantity q, const std::vector<double> &a, const std::vector<double> 
 bool apart(Quantity q, const std::vector<double> &a, const std::vector<double> &b,
     const std::vector<double> &gap)
 {
+    if (q == Quantity::FromMark)
+        return length(along(a[0], a[1]) - along(b[0], b[1])) >= gap[0] - 1e-9;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (componentDifference(q, i, a[i], b[i]) >= gap[i] - 1e-9)
             return true;
@@ -197,6 +208,8 @@ std::string amountText(Quantity q, const std::vector<double> &t, const std::stri
         return plain(t[0]) + "分";
     case Quantity::Position:
         return plain(t[0]) + "′";
+    case Quantity::FromMark:
+        return t[1] == 0.0 ? plain(t[0]) + "海里" : plain(t[0]) + "°, " + plain(t[1]) + "海里";
     case Quantity::Deviation:
     case Quantity::Course:
         return plain(t[0]) + "°";
@@ -244,7 +257,7 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
     if (choices.size() != 4 || correct < 1 || correct > 4)
         return result; // the bank's own rules report these
     std::vector<Figure> figures;
-    Inputs in(table.data().table, "check.", figures);
+    Inputs in(table.data().table, "check.", figures, &table.data().marks);
     try {
         const Kind &kind = kindOf(in);
         Solution s = kind.solve(in);
@@ -274,7 +287,8 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
         for (std::size_t c = 0; c < 4; ++c) {
             const std::string label = "choice " + std::to_string(c + 1);
             claimed.push_back(claimedValue(q, *values->get(c), "choice_values of " + label));
-            const std::vector<double> said = valueStatedBy(q, choices[c], claimed.back()[0]);
+            const std::vector<double> said
+                = valueStatedBy(q, choices[c], claimed.back()[0], s.unit);
             bool same = said.size() == claimed.back().size();
             for (std::size_t i = 0; same && i < said.size(); ++i)
                 same = std::abs(said[i] - claimed.back()[i]) < 1e-6;

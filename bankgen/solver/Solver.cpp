@@ -32,7 +32,7 @@ const std::vector<Kind> &registry()
 {
     static const std::vector<Kind> kinds = [] {
         std::vector<Kind> all = chartKinds();
-        for (auto family : { tideKinds, engineKinds })
+        for (auto family : { chartFixKinds, tideKinds, engineKinds })
             for (const Kind &k : family())
                 all.push_back(k);
         return all;
@@ -68,6 +68,8 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
         return clockText(v[0]);
     case Quantity::Position:
         return v.size() == 2 ? positionText(v[0], v[1]) : std::string();
+    case Quantity::FromMark:
+        return v.size() == 2 ? fromMarkText(unit, v[0], v[1]) : std::string();
     case Quantity::Course:
         return computedDirection(v[0]);
     case Quantity::Deviation:
@@ -88,7 +90,7 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
 Solution solve(const CheckTable &table)
 {
     std::vector<detail::Figure> figures;
-    detail::Inputs in(table.data().table, "check.", figures);
+    detail::Inputs in(table.data().table, "check.", figures, &table.data().marks);
     Solution s = detail::kindOf(in).solve(in);
     s.answer = detail::answerText(s.quantity, s.value, s.unit);
     if (s.geometry)
@@ -143,6 +145,8 @@ const char *quantityName(Quantity quantity)
         return "clock_time";
     case Quantity::Position:
         return "position";
+    case Quantity::FromMark:
+        return "from_mark";
     case Quantity::Course:
         return "course";
     case Quantity::Deviation:

@@ -418,6 +418,7 @@ SourceBank loadBank(const std::filesystem::path &dataDir, const std::filesystem:
             bank.problems.push_back({ fileName, -1,
                 "says number = " + std::to_string(slot.number) + ", but the file is for question "
                     + std::to_string(number) });
+        lendChartMarks(slot, bank.gazetteers);
         checkSlot(slot, pictures, bank.problems);
         checkChartVariants(*content, slot, bank.gazetteers, bank.problems);
         bank.slots.push_back(std::move(slot));

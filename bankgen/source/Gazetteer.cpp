@@ -23,11 +23,11 @@ constexpr double positionChoiceGap = 0.8;
 
 const std::set<std::string> kinds = { "灯台", "灯標", "灯浮標" };
 // Kinds whose answer is a fix: the marks they observe must be fixed ones.
-const std::set<std::string> fixKinds
-    = { "cross_bearing_fix", "transit_fix", "radar_fix", "transit_deviation", "bearing_deviation" };
+const std::set<std::string> fixKinds = { "cross_bearing_fix", "transit_fix", "radar_fix",
+    "transit_deviation", "bearing_deviation", "two_range_fix", "running_fix", "bow_angle_doubled" };
 // Kinds whose choices are positions.
-const std::set<std::string> positionKinds
-    = { "cross_bearing_fix", "transit_fix", "radar_fix", "dr_with_current" };
+const std::set<std::string> positionKinds = { "cross_bearing_fix", "transit_fix", "radar_fix",
+    "dr_with_current", "two_range_fix", "running_fix", "bow_angle_doubled" };
 
 using solver::detail::along;
 using solver::detail::movedBy;
@@ -264,10 +264,11 @@ std::optional<int> chartNamedIn(std::string_view text)
 class CheckReader
 {
 public:
-    CheckReader(const toml::table &check, const SourceVariant &variant, double variation)
+    CheckReader(const toml::table &check, const SourceVariant &variant, const Gazetteer &chart)
         : m_check(check)
         , m_variant(variant)
-        , m_variation(variation)
+        , m_chart(chart)
+        , m_variation(chart.variation)
     {
     }
 
@@ -280,7 +281,7 @@ public:
         if (const toml::array *list = m_check["marks"].as_array())
             for (const toml::node &n : *list)
                 add(result, "marks", &n);
-        for (const char *field : { "mark", "front", "rear" })
+        for (const char *field : { "mark", "front", "rear", "first_mark", "second_mark" })
             if (m_check.contains(field))
                 add(result, field, m_check.get(field));
         if (const toml::array *legs = m_check["legs"].as_array())
@@ -344,6 +345,19 @@ public:
                 movedBy(start, { ground.east / speed * run, ground.north / speed * run }) };
         } else if (k == "bearing_deviation") {
             points = { need("ship") };
+        } else if (m_variant.solution && m_variant.solution->geometry
+            && (!m_variant.solution->geometry->tracks.empty()
+                || m_variant.solution->geometry->answerPoint)) {
+            // The ship's way as the solver laid it down: its run, or the fix alone.
+            const solver::Geometry &g = *m_variant.solution->geometry;
+            const auto minutes = [](solver::LatLon p) {
+                return ChartPosition { p.lat * 60.0, p.lon * 60.0 };
+            };
+            if (!g.tracks.empty())
+                for (const solver::LatLon &p : g.tracks.front().points)
+                    points.push_back(minutes(p));
+            else
+                points = { minutes(*g.answerPoint) };
         } else if (k == "cross_bearing_fix" || k == "transit_fix" || k == "radar_fix") {
             // The fix is the keyed choice's position.
             const toml::array *values = m_check["choice_values"].as_array();
@@ -362,10 +376,31 @@ public:
     std::vector<std::string> &faults() { return m_faults; }
 
 private:
+    // A position as a check table gives it: [deg, min, deg, min], a mark's name, or a bearing and
+    // distance from a mark.
+    std::optional<ChartPosition> resolved(const toml::node *n) const
+    {
+        if (!n)
+            return std::nullopt;
+        if (auto name = n->value<std::string>()) {
+            const ChartMark *mark = m_chart.find(*name);
+            return mark ? std::optional(mark->position) : std::nullopt;
+        }
+        if (const toml::table *t = n->as_table()) {
+            const ChartMark *mark = m_chart.find((*t)["from"].value_or(std::string()));
+            const auto bearing = (*t)["bearing"].value<double>();
+            const auto miles = (*t)["miles"].value<double>();
+            if (!mark || !bearing || !miles)
+                return std::nullopt;
+            return movedBy(mark->position, along(*bearing, *miles));
+        }
+        return positionOf(n);
+    }
+
     void add(std::vector<std::pair<std::string, ChartPosition>> &into, const char *field,
         const toml::node *n)
     {
-        if (auto p = positionOf(n))
+        if (auto p = resolved(n))
             into.emplace_back(field, *p);
         else
             m_faults.push_back(std::string("check table: ") + field + " is not a position");
@@ -373,7 +408,7 @@ private:
 
     ChartPosition need(const toml::table &table, const char *field)
     {
-        if (auto p = positionOf(table.get(field)))
+        if (auto p = resolved(table.get(field)))
             return *p;
         m_faults.push_back(std::string("check table: ") + field + " is not a position");
         return {};
@@ -392,6 +427,7 @@ private:
 
     const toml::table &m_check;
     const SourceVariant &m_variant;
+    const Gazetteer &m_chart;
     double m_variation;
     std::vector<std::string> m_faults;
 };
@@ -443,7 +479,7 @@ private:
 
     void checkTable()
     {
-        CheckReader reader(*m_check, m_variant, m_chart.variation);
+        CheckReader reader(*m_check, m_variant, m_chart);
         if (auto v = (*m_check)["variation"].value<double>();
             v && std::abs(*v - m_chart.variation) > 1e-9)
             fault("check table's variation differs from chart " + std::to_string(m_chart.chart)
@@ -663,6 +699,21 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
             problem(label + " stands on land");
     }
     return g;
+}
+
+void lendChartMarks(SourceSlot &slot, const std::vector<Gazetteer> &gazetteers)
+{
+    for (SourceVariant &v : slot.variants) {
+        const std::optional<int> chart = chartNamedIn(v.question);
+        for (const Gazetteer &g : gazetteers) {
+            if (!v.check || !chart || g.chart != *chart)
+                continue;
+            std::vector<solver::NamedMark> marks;
+            for (const ChartMark &m : g.marks)
+                marks.push_back({ m.name, m.position.latMinutes, m.position.lonMinutes });
+            v.check = v.check->withMarks(std::move(marks));
+        }
+    }
 }
 
 void checkChartVariants(std::string_view toml, const SourceSlot &slot,

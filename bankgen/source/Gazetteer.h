@@ -56,6 +56,10 @@ struct Gazetteer
 // Faults are reported, not thrown.
 Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Problems &problems);
 
+// Hands each check table of the slot the marks of the chart its question names, so that a table
+// may name a mark ("大島灯台") where it would otherwise give its position.
+void lendChartMarks(SourceSlot &slot, const std::vector<Gazetteer> &gazetteers);
+
 // Checks every variant of a slot whose question names an examination chart against that
 // chart's gazetteer; slots 51 to 53 must name one. `toml` is the slot file the slot was read from
 // (its check tables hold the marks and tracks).

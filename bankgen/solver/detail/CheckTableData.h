@@ -11,11 +11,12 @@ namespace tovarin::solver {
 struct CheckTable::Data
 {
     toml::table table;
+    std::vector<NamedMark> marks; // what the table's mark names stand for
 };
 
 inline CheckTable checkTableOf(const toml::table &table)
 {
-    return CheckTable(std::make_shared<const CheckTable::Data>(CheckTable::Data { table }));
+    return CheckTable(std::make_shared<const CheckTable::Data>(CheckTable::Data { table, {} }));
 }
 
 } // namespace tovarin::solver

@@ -83,10 +83,12 @@ bool statesNumber(const std::string &text, double value)
     return false;
 }
 
-Inputs::Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures)
+Inputs::Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures,
+    const std::vector<NamedMark> *marks)
     : m_table(&table)
     , m_where(std::move(where))
     , m_figures(&figures)
+    , m_marks(marks)
 {
 }
 
@@ -147,8 +149,47 @@ double Inputs::stated(double value, const std::string &phrase)
     return value;
 }
 
+Position Inputs::markPosition(const std::string &name) const
+{
+    if (m_marks)
+        for (const NamedMark &m : *m_marks)
+            if (m.name == name)
+                return { m.latMinutes, m.lonMinutes };
+    throw CheckError("no mark " + name + " on the chart the question names");
+}
+
+std::string Inputs::markName(const std::string &key)
+{
+    const std::string name = text(key);
+    markPosition(name);
+    requirePhrase(name);
+    return name;
+}
+
 Position Inputs::positionOf(const toml::node &n, const std::string &what)
 {
+    if (auto name = n.value<std::string>()) {
+        requirePhrase(*name);
+        return markPosition(*name);
+    }
+    if (const toml::table *t = n.as_table()) {
+        // A point laid off from a mark, as the chart's rose and latitude scale lay it off.
+        auto field = [&](const char *key) -> const toml::node & {
+            if (const toml::node *f = t->get(key))
+                return *f;
+            throw CheckError(what + " needs from, bearing and miles");
+        };
+        const auto from = field("from").value<std::string>();
+        if (!from || t->size() != 3)
+            throw CheckError(what + " is not { from = mark, bearing, miles }");
+        const double bearing = numberOf(field("bearing"), what + ".bearing");
+        const double miles = numberOf(field("miles"), what + ".miles");
+        if (!(miles > 0.0))
+            throw CheckError(what + ".miles must be positive");
+        requirePhrase(
+            *from + "から真方位" + directionText(bearing) + "、距離" + plain(miles) + "海里");
+        return movedBy(markPosition(*from), along(bearing, miles));
+    }
     const toml::array *a = n.as_array();
     if (!a || a->size() != 4)
         throw CheckError(what + " is not [lat_deg, lat_min, lon_deg, lon_min]");
@@ -265,7 +306,8 @@ std::vector<Inputs *> Inputs::tables(const std::string &key)
         const toml::table *t = element.as_table();
         if (!t)
             throw CheckError(m_where + key + " holds something other than tables");
-        m_children.emplace_back(*t, m_where + key + "[" + std::to_string(i++) + "].", *m_figures);
+        m_children.emplace_back(
+            *t, m_where + key + "[" + std::to_string(i++) + "].", *m_figures, m_marks);
         result.push_back(&m_children.back());
     }
     if (result.empty())

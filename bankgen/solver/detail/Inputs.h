@@ -33,7 +33,9 @@ std::vector<double> numbersIn(const std::string &text);
 class Inputs
 {
 public:
-    Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures);
+    // `marks` are what the table's mark names stand for; without them a name is an error.
+    Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures,
+        const std::vector<NamedMark> *marks = nullptr);
 
     bool has(const std::string &key) const { return m_table->contains(key); }
     const toml::node &raw(const std::string &key) { return node(key); }
@@ -44,7 +46,10 @@ public:
     double number(const std::string &key);
     double positive(const std::string &key);
 
-    // Chart forms, each noted as the question writes it.
+    // Chart forms, each noted as the question writes it. A position is [deg, min, deg, min]
+    // (stated as 北緯…、東経…), a mark's name (stated as it is), or a bearing and distance from a
+    // mark, { from = "鷹埼灯台", bearing = 225, miles = 4 } (stated as
+    // 「鷹埼灯台から真方位225°、距離4海里」).
     Position position(const std::string &key);
     std::vector<Position> positions(const std::string &key);
     double direction(const std::string &key);
@@ -54,6 +59,9 @@ public:
     double miles(const std::string &key);
     double minutes(const std::string &key); // a duration, stated "1時間30分"
     double clock(const std::string &key); // "HH:MM" in the table, minutes after midnight
+    // A mark's name, stated as it is, and its position.
+    std::string markName(const std::string &key);
+    Position markPosition(const std::string &name) const;
 
     // A plain number the text prints (engine sums). A fraction may be printed as a percentage
     // (0.2 as 20) or as its reciprocal (0.1 as 10分の1), when `asFraction` says so.
@@ -81,6 +89,7 @@ private:
     const toml::table *m_table;
     std::string m_where;
     std::vector<Figure> *m_figures;
+    const std::vector<NamedMark> *m_marks;
     std::set<std::string> m_read;
     std::deque<Inputs> m_children;
 };

@@ -26,6 +26,7 @@ struct Kind
 };
 
 std::vector<Kind> chartKinds();
+std::vector<Kind> chartFixKinds();
 std::vector<Kind> tideKinds();
 std::vector<Kind> engineKinds();
 

@@ -19,18 +19,81 @@
 //   closest_approach     start; course (true, steered); speed; set; drift; mark.
 //   current_from_fix     start; course; speed; depart; fixed_at; fix.
 
+#include "bankgen/solver/detail/ChartSteps.h"
 #include "bankgen/solver/detail/Kinds.h"
 #include "bankgen/solver/detail/Texts.h"
 
 #include <cmath>
 
 namespace tovarin::solver::detail {
-namespace {
 
 std::string minutesOfArc(double m)
 {
     return fixed(std::abs(m), 1) + "′";
 }
+
+// 真方位 ＝ コンパス方位 ＋ 自差 ＋ 偏差, east added and west subtracted.
+double trueFromCompass(
+    Solution &s, const std::string &what, double compass, double deviation, double variation)
+{
+    const double t = normalized360(compass + deviation + variation);
+    step(s, what + "の真方位", "真方位 ＝ コンパス方位 ＋ 自差 ＋ 偏差（E は加え、W は引く）",
+        directionText(compass) + " " + addedEastWest(deviation) + " " + addedEastWest(variation),
+        computedDirection(t));
+    return t;
+}
+
+// What a compass should have read: 自差 ＝ 磁針方位 － コンパス方位, 磁針方位 ＝ 真方位 － 偏差.
+double deviationSteps(Solution &s, double trueBearing, double variation, double compass)
+{
+    const double magnetic = normalized360(trueBearing - variation);
+    step(s, "磁針方位", "磁針方位 ＝ 真方位 － 偏差（偏差 E は引き、W は加える）",
+        computedDirection(trueBearing) + " " + addedEastWest(-variation),
+        computedDirection(magnetic));
+    const double deviation = signedAngle(magnetic - compass);
+    step(s, "自差", "自差 ＝ 磁針方位 － コンパス方位（正なら E、負なら W）",
+        computedDirection(magnetic) + " - " + directionText(compass),
+        fixed(std::abs(deviation), 1) + (deviation < 0 ? "°W" : "°E"));
+    return deviation;
+}
+
+Geometry chartFor(Position p)
+{
+    Geometry g;
+    g.chart = chartOf(p);
+    return g;
+}
+
+void setPosition(Solution &s, Position p)
+{
+    s.value = { p.latMinutes, p.lonMinutes };
+    if (s.geometry)
+        s.geometry->answerPoint = latLon(p);
+}
+
+void answerPosition(Solution &s, Inputs &in, Position p)
+{
+    setPosition(s, p);
+    if (!in.has("answer_from"))
+        return;
+    // Asked as the examination often asks it: the bearing and distance from a charted mark.
+    const std::string name = in.markName("answer_from");
+    const Position mark = in.markPosition(name);
+    const Vec v = offsetBetween(mark, p);
+    s.quantity = Quantity::FromMark;
+    s.unit = name;
+    s.value = { directionOf(v), length(v) };
+    step(s, name + "からの方位・距離",
+        "物標から船位への方向を三角定規でコンパス図に移して外側の目盛り（真方位）で読み、距離はデバ"
+        "イダーで同じ緯度付近の緯度目盛りに当てて測る",
+        positionText(mark.latMinutes, mark.lonMinutes) + " → "
+            + positionText(p.latMinutes, p.lonMinutes),
+        fromMarkText(name, s.value[0], s.value[1]));
+    if (s.geometry)
+        s.geometry->answerLine = Segment { latLon(mark), latLon(p) };
+}
+
+namespace {
 
 // The sailing from a to b, step by step; returns the departure and difference of latitude.
 Vec sailing(Solution &s, const std::string &leg, Position a, Position b, bool withCourse)
@@ -71,31 +134,6 @@ Vec sailing(Solution &s, const std::string &leg, Position a, Position b, bool wi
     return v;
 }
 
-// 真方位 ＝ コンパス方位 ＋ 自差 ＋ 偏差, east added and west subtracted.
-double trueFromCompass(
-    Solution &s, const std::string &what, double compass, double deviation, double variation)
-{
-    const double t = normalized360(compass + deviation + variation);
-    step(s, what + "の真方位", "真方位 ＝ コンパス方位 ＋ 自差 ＋ 偏差（E は加え、W は引く）",
-        directionText(compass) + " " + addedEastWest(deviation) + " " + addedEastWest(variation),
-        computedDirection(t));
-    return t;
-}
-
-// What a compass should have read: 自差 ＝ 磁針方位 － コンパス方位, 磁針方位 ＝ 真方位 － 偏差.
-double deviationSteps(Solution &s, double trueBearing, double variation, double compass)
-{
-    const double magnetic = normalized360(trueBearing - variation);
-    step(s, "磁針方位", "磁針方位 ＝ 真方位 － 偏差（偏差 E は引き、W は加える）",
-        computedDirection(trueBearing) + " " + addedEastWest(-variation),
-        computedDirection(magnetic));
-    const double deviation = signedAngle(magnetic - compass);
-    step(s, "自差", "自差 ＝ 磁針方位 － コンパス方位（正なら E、負なら W）",
-        computedDirection(magnetic) + " - " + directionText(compass),
-        fixed(std::abs(deviation), 1) + (deviation < 0 ? "°W" : "°E"));
-    return deviation;
-}
-
 ChartVector vectorOf(Position from, Vec v, std::string label)
 {
     return { latLon(from), latLon(movedBy(from, v)), std::move(label) };
@@ -113,20 +151,6 @@ CurrentTriangle triangle(Position from, Vec water, Vec current, std::string wate
 std::string currentLabel(double set, double drift)
 {
     return "流向 " + directionText(set) + " 流速 " + plain(drift) + "ノット";
-}
-
-Geometry chartFor(Position p)
-{
-    Geometry g;
-    g.chart = chartOf(p);
-    return g;
-}
-
-void setPosition(Solution &s, Position p)
-{
-    s.value = { p.latMinutes, p.lonMinutes };
-    if (s.geometry)
-        s.geometry->answerPoint = latLon(p);
 }
 
 Solution voyage(Inputs &in)
@@ -280,7 +304,7 @@ Solution crossBearingFix(Inputs &in)
                           : "2本の位置の線（物標から真方位の反方位に引く）の交点",
         lines, positionText(fix.latMinutes, fix.lonMinutes));
     s.geometry = g;
-    setPosition(s, fix);
+    answerPosition(s, in, fix);
     return s;
 }
 
@@ -362,7 +386,7 @@ Solution transitFix(Inputs &in)
     g.bearings.push_back({ "物標", latLon(mark), markTrue, distance(mark, fix) + 1.0,
         "真方位 " + computedDirection(markTrue) });
     s.geometry = g;
-    setPosition(s, fix);
+    answerPosition(s, in, fix);
     return s;
 }
 
@@ -409,7 +433,7 @@ Solution radarFix(Inputs &in)
         { "物標", latLon(mark), bearing, range + 1.0, "真方位 " + computedDirection(bearing) });
     g.ranges.push_back({ "物標", latLon(mark), range });
     s.geometry = g;
-    setPosition(s, fix);
+    answerPosition(s, in, fix);
     return s;
 }
 
