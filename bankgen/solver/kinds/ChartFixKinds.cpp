@@ -33,7 +33,7 @@ void rangeStep(Solution &s, const std::string &name, double miles)
 Solution twoRangeFix(Inputs &in)
 {
     Solution s = started("two_range_fix", Quantity::Position, "位置");
-    in.eastWest("variation");
+    in.number("variation"); // no direction is corrected: the text need not state it
     const std::vector<Position> marks = in.positions("marks");
     const toml::array *list = in.raw("ranges").as_array();
     if (marks.size() != 2 || !list || list->size() != 2)
@@ -115,8 +115,9 @@ double interval(Inputs &in, const char *first, const char *second)
 Solution runningFix(Inputs &in)
 {
     Solution s = started("running_fix", Quantity::Position, "位置");
-    const double variation = in.eastWest("variation");
     const bool compass = in.has("deviation");
+    // True bearings need no correction, and the text need not state the variation.
+    const double variation = compass ? in.eastWest("variation") : in.number("variation");
     const double course = in.direction("course");
     const double speed = in.knots("speed");
     const Position mark1 = in.position("first_mark");
@@ -163,7 +164,7 @@ Solution bowAngleDoubled(Inputs &in)
     Solution s
         = started("bow_angle_doubled", ask == "position" ? Quantity::Position : Quantity::Miles,
             ask == "position" ? "位置" : "海里");
-    in.eastWest("variation");
+    in.number("variation"); // the bearings are angles on the bow: the text need not state it
     const double course = in.direction("course");
     const double speed = in.knots("speed");
     const Position mark = in.position("mark");
