@@ -27,7 +27,7 @@ void rangeStep(Solution &s, const std::string &name, double miles)
         "デバイダーで同じ緯度付近の緯度目盛りから距離を取り、物標を中心にコンパスで円を描く（1海里 "
         "＝ "
         "緯度1′）",
-        "半径 " + plain(miles) + "海里", "緯度 " + fixed(miles, 1) + "′ 分の半径");
+        plain(miles) + "海里", "半径 緯度" + fixed(miles, 1) + "′");
 }
 
 Solution twoRangeFix(Inputs &in)
@@ -138,19 +138,23 @@ Solution runningFix(Inputs &in)
             + computedDirection(b2 + 180.0) + " の線",
         positionText(at.latMinutes, at.lonMinutes));
 
+    // One mark observed twice, or a second mark.
+    const bool oneMark = distance(mark1, mark2) < 0.01;
+    const std::string name1 = oneMark ? "物標" : "第1の物標";
+    const std::string name2 = oneMark ? "物標" : "第2の物標";
     Geometry g = chartFor(mark1);
-    g.points.push_back({ "第1の物標", latLon(mark1), PointRole::Mark });
-    if (distance(mark1, mark2) > 0.01)
-        g.points.push_back({ "第2の物標", latLon(mark2), PointRole::Mark });
+    g.points.push_back({ name1, latLon(mark1), PointRole::Mark });
+    if (!oneMark)
+        g.points.push_back({ name2, latLon(mark2), PointRole::Mark });
     g.points.push_back({ "第1観測時の位置", latLon(before), PointRole::Dr });
     g.tracks.push_back({ { latLon(before), latLon(at) }, TrackStyle::Planned,
         "真針路 " + directionText(course) + " " + plain(speed) + "ノット" });
-    g.bearings.push_back({ "第1の物標", latLon(mark1), b1, distance(mark1, before) + 1.0,
+    g.bearings.push_back({ name1, latLon(mark1), b1, distance(mark1, before) + 1.0,
         "真方位 " + computedDirection(b1) });
     g.bearings.push_back({ "転位した位置の線", latLon(movedBy(mark1, moved)), b1,
         length(fix - moved) + 1.0, "転位 " + computedDirection(b1) });
-    g.bearings.push_back({ "第2の物標", latLon(mark2), b2, distance(mark2, at) + 1.0,
-        "真方位 " + computedDirection(b2) });
+    g.bearings.push_back(
+        { name2, latLon(mark2), b2, distance(mark2, at) + 1.0, "真方位 " + computedDirection(b2) });
     s.geometry = g;
     answerPosition(s, in, at);
     return s;
