@@ -122,14 +122,17 @@ struct Geometry
 
 // What the answer is. The value's components depend on the quantity:
 //   Miles, Knots, Cm, Metres, Number: one number; Duration, ClockTime: minutes (a time of day as
-//   minutes after midnight); Position: latitude and longitude in minutes of arc; Course and
-//   Deviation: degrees (deviation east positive); Current: set in degrees and drift in knots.
+//   minutes after midnight); Position: latitude and longitude in minutes of arc; FromMark: a
+//   position as the true bearing from a mark (the unit names the mark) and the distance from it
+//   in miles; Course and Deviation: degrees (deviation east positive); Current: set in degrees
+//   and drift in knots.
 enum class Quantity {
     Miles,
     Knots,
     Duration,
     ClockTime,
     Position,
+    FromMark,
     Course,
     Deviation,
     Current,

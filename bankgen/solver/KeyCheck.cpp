@@ -39,6 +39,9 @@ QuantityRule ruleOf(Quantity q)
         return { 1, { false, false }, { 5.0, 0 }, { 15.0, 0 } };
     case Quantity::Position:
         return { 2, { false, false }, { 0.05, 0.05 }, { 0.3, 0.3 } };
+    case Quantity::FromMark:
+        // The spacing is the miles between the two positions the choices name.
+        return { 2, { true, false }, { 1.0, 0.1 }, { 0.8, 0 } };
     case Quantity::Deviation:
     case Quantity::Course:
         return { 1, { true, false }, { 1.0, 0 }, { 3.0, 0 } };
@@ -62,7 +65,8 @@ bool contains(const std::string &text, const char *part)
 }
 
 // The value a choice text states, in the machine form of its quantity; empty if it states none.
-std::vector<double> valueStatedBy(Quantity q, const std::string &text, double claimed)
+std::vector<double> valueStatedBy(
+    Quantity q, const std::string &text, double claimed, const std::string &unit)
 {
     const std::vector<double> n = numbersIn(text);
     switch (q) {
@@ -95,6 +99,11 @@ std::vector<double> valueStatedBy(Quantity q, const std::string &text, double cl
         if (const auto p = positionStatedBy(text))
             return { p->latMinutes, p->lonMinutes };
         break;
+    case Quantity::FromMark:
+        if (n.size() == 2 && text.starts_with(unit + "から真方位") && contains(text, "°、距離")
+            && contains(text, "海里"))
+            return n;
+        break;
     case Quantity::Deviation: {
         const bool east = contains(text, "E");
         const bool west = contains(text, "W");
@@ -126,12 +135,13 @@ std::vector<double> valueStatedBy(Quantity q, const std::string &text, double cl
 // The step each component of a choice is printed to, in the machine form of its quantity: 0.1
 // for "0.9海里", 1 for "037°", 1 minute for "2時間20分", 60 for "3時間", 0.1′ for a position.
 // Empty when the text does not state the value in its quantity's form.
-std::vector<double> printedSteps(Quantity q, const std::string &text, double claimed)
+std::vector<double> printedSteps(
+    Quantity q, const std::string &text, double claimed, const std::string &unit)
 {
     std::vector<int> decimals;
     const std::vector<double> n = numbersIn(text, &decimals);
     auto step = [&decimals](std::size_t i) { return std::pow(10.0, -decimals.at(i)); };
-    if (valueStatedBy(q, text, claimed).empty())
+    if (valueStatedBy(q, text, claimed, unit).empty())
         return {};
     switch (q) {
     case Quantity::Duration:
@@ -141,6 +151,7 @@ std::vector<double> printedSteps(Quantity q, const std::string &text, double cla
         return { step(1) };
     case Quantity::Position:
         return { step(1), step(3) };
+    case Quantity::FromMark:
     case Quantity::Current:
         return { step(0), step(1) };
     case Quantity::Number:
@@ -214,6 +225,8 @@ bool within(Quantity q, const std::vector<double> &a, const std::vector<double> 
 bool apart(Quantity q, const std::vector<double> &a, const std::vector<double> &b,
     const std::vector<double> &gap)
 {
+    if (q == Quantity::FromMark)
+        return length(along(a[0], a[1]) - along(b[0], b[1])) >= gap[0] - 1e-9;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (componentDifference(q, i, a[i], b[i]) >= gap[i] - 1e-9)
             return true;
@@ -233,6 +246,8 @@ std::string amountText(Quantity q, const std::vector<double> &t, const std::stri
         return plain(t[0]) + "分";
     case Quantity::Position:
         return plain(t[0]) + "′";
+    case Quantity::FromMark:
+        return t[1] == 0.0 ? plain(t[0]) + "海里" : plain(t[0]) + "°, " + plain(t[1]) + "海里";
     case Quantity::Deviation:
     case Quantity::Course:
         return plain(t[0]) + "°";
@@ -275,6 +290,9 @@ std::string answerTextAt(Quantity q, const std::vector<double> &v, const std::ve
     case Quantity::Current:
         return "流向 " + directionText(normalized360(v[0])) + "、流速 " + fixed(v[1], digits(1))
             + "ノット";
+    case Quantity::FromMark:
+        return unit + "から真方位" + directionText(normalized360(v[0])) + "、距離"
+            + fixed(v[1], digits(1)) + "海里";
     case Quantity::Number:
         return fixed(v[0], digits(0)) + unit;
     default:
@@ -303,6 +321,8 @@ std::string finerText(Quantity q, const std::vector<double> &v, const std::strin
         return "北緯" + minutesText(v[0]) + "、東経" + minutesText(v[1]);
     case Quantity::Current:
         return "流向 " + finer(v[0]) + "°、流速 " + finer(v[1]) + "ノット";
+    case Quantity::FromMark:
+        return unit + "から真方位" + finer(v[0]) + "°、距離" + finer(v[1]) + "海里";
     default:
         return amountText(q, { std::round(v[0] * 1000.0) / 1000.0, 0.0 }, unit);
     }
@@ -372,7 +392,8 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
         for (std::size_t c = 0; c < 4; ++c) {
             const std::string label = "choice " + std::to_string(c + 1);
             claimed.push_back(claimedValue(q, *values->get(c), "choice_values of " + label));
-            const std::vector<double> said = valueStatedBy(q, choices[c], claimed.back()[0]);
+            const std::vector<double> said
+                = valueStatedBy(q, choices[c], claimed.back()[0], s.unit);
             bool same = said.size() == claimed.back().size();
             for (std::size_t i = 0; same && i < said.size(); ++i)
                 same = std::abs(said[i] - claimed.back()[i]) < 1e-6;
@@ -386,7 +407,7 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
         // A candidate who plots well finds the computed value and rounds it as the choices
         // print; the key must be that figure, not merely near it (0.91 is 0.9海里, not 1.0).
         auto checkRounding = [&](std::size_t c) {
-            const std::vector<double> steps = printedSteps(q, choices[c], claimed[c][0]);
+            const std::vector<double> steps = printedSteps(q, choices[c], claimed[c][0], s.unit);
             if (steps.size() != claimed[c].size())
                 return; // the choice's own fault says it states no such value
             std::vector<double> rounded;

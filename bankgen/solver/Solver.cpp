@@ -31,7 +31,7 @@ const std::vector<Kind> &registry()
 {
     static const std::vector<Kind> kinds = [] {
         std::vector<Kind> all = chartKinds();
-        for (auto family : { chartVoyageKinds, tideKinds, engineKinds })
+        for (auto family : { chartVoyageKinds, chartFixKinds, tideKinds, engineKinds })
             for (const Kind &k : family())
                 all.push_back(k);
         return all;
@@ -67,6 +67,8 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
         return clockText(v[0]);
     case Quantity::Position:
         return v.size() == 2 ? positionText(v[0], v[1]) : std::string();
+    case Quantity::FromMark:
+        return v.size() == 2 ? fromMarkText(unit, v[0], v[1]) : std::string();
     case Quantity::Course:
         return computedDirection(v[0]);
     case Quantity::Deviation:
@@ -144,6 +146,8 @@ const char *quantityName(Quantity quantity)
         return "clock_time";
     case Quantity::Position:
         return "position";
+    case Quantity::FromMark:
+        return "from_mark";
     case Quantity::Course:
         return "course";
     case Quantity::Deviation:

@@ -424,14 +424,7 @@ SourceBank loadBank(const std::filesystem::path &dataDir, const std::filesystem:
             continue;
         }
         SourceSlot slot = parseSlot(*content, fileName, bank.problems);
-        // A check table may name the marks of its chart; the solver lays them off from here.
-        for (SourceVariant &v : slot.variants)
-            if (const Gazetteer *g = gazetteerNamedIn(v.question, bank.gazetteers); g && v.check) {
-                std::vector<solver::MarkPosition> marks;
-                for (const ChartMark &m : g->marks)
-                    marks.push_back({ m.name, m.position.latMinutes, m.position.lonMinutes });
-                v.check = v.check->withMarks(std::move(marks));
-            }
+        lendChartMarks(slot, bank.gazetteers);
         if (slot.number != number)
             bank.problems.push_back({ fileName, -1,
                 "says number = " + std::to_string(slot.number) + ", but the file is for question "

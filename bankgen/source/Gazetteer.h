@@ -77,6 +77,10 @@ std::vector<NameInText> markNamesIn(std::string_view text);
 void checkChartVariants(
     const SourceSlot &slot, const std::vector<Gazetteer> &gazetteers, Problems &problems);
 
+// Hands each check table of the slot the marks of the chart its question names, so that the
+// solver lays off the positions the table gives by a mark's name.
+void lendChartMarks(SourceSlot &slot, const std::vector<Gazetteer> &gazetteers);
+
 // The gazetteer of the chart a question text names (試験用海図第150号使用), or none.
 const Gazetteer *gazetteerNamedIn(std::string_view text, const std::vector<Gazetteer> &gazetteers);
 

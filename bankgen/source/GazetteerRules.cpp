@@ -19,8 +19,8 @@ using solver::positionText;
 constexpr double positionChoiceGap = 0.8;
 
 // Kinds whose answer is a fix: the marks they observe must be fixed ones.
-const std::set<std::string> fixKinds
-    = { "cross_bearing_fix", "transit_fix", "radar_fix", "transit_deviation", "bearing_deviation" };
+const std::set<std::string> fixKinds = { "cross_bearing_fix", "transit_fix", "radar_fix",
+    "transit_deviation", "bearing_deviation", "two_range_fix", "running_fix", "bow_angle_doubled" };
 
 ChartPosition positionOf(solver::LatLon p)
 {
@@ -226,6 +226,17 @@ const Gazetteer *gazetteerNamedIn(std::string_view text, const std::vector<Gazet
         if (chart && g.chart == *chart)
             return &g;
     return nullptr;
+}
+
+void lendChartMarks(SourceSlot &slot, const std::vector<Gazetteer> &gazetteers)
+{
+    for (SourceVariant &v : slot.variants)
+        if (const Gazetteer *g = gazetteerNamedIn(v.question, gazetteers); g && v.check) {
+            std::vector<solver::MarkPosition> marks;
+            for (const ChartMark &m : g->marks)
+                marks.push_back({ m.name, m.position.latMinutes, m.position.lonMinutes });
+            v.check = v.check->withMarks(std::move(marks));
+        }
 }
 
 void checkChartVariants(

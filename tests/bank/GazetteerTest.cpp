@@ -105,6 +105,7 @@ std::vector<std::string> faults(const Edits &slotEdits, const Edits &chartEdits 
     const std::string slotText = edited(soundSlot, slotEdits);
     SourceSlot slot = parseSlot(slotText, "q52.toml", problems);
     // The rules measure the worked solution, which the bank's build keeps in each variant.
+    lendChartMarks(slot, charts);
     for (SourceVariant &v : slot.variants)
         if (v.check)
             v.solution = tovarin::solver::solve(*v.check);
@@ -184,6 +185,11 @@ TEST(Gazetteer, ReportsQuestionsThatLeaveTheChartsWorld)
         { "[[30, 0.0, 135, 0.0], [30, 0.0, 135, 10.0]]",
             "[[30, 0.0, 135, 0.0], [30, 10.0, 135, 0.0]]" } });
     EXPECT_TRUE(has(lines, "fixes the ship on 中瀬灯浮標, a buoy")) << joined(lines);
+    // The same, the table naming its marks as the text does.
+    lines = faults({ { "黒岩灯標（北緯30°00.0′、東経135°10.0′）", "中瀬灯浮標" },
+        { "[[30, 0.0, 135, 0.0], [30, 0.0, 135, 10.0]]", "[\"大島灯台\", \"中瀬灯浮標\"]" } });
+    EXPECT_TRUE(has(lines, "fixes the ship on 中瀬灯浮標, a buoy")) << joined(lines);
+    EXPECT_FALSE(has(lines, "is not a position")) << joined(lines);
 
     // A voyage that runs 0.5 M south of the light it does not use and over its island, and one that
     // leaves the chart.

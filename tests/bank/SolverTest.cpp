@@ -188,6 +188,63 @@ range = 4.0
     EXPECT_DOUBLE_EQ(radar.geometry->ranges[0].radiusMiles, 4.0);
 }
 
+TEST(Solver, FixByTwoRangesARunningFixAndTheDoubledAngle)
+{
+    // Marks 10 M apart on one meridian, ranges 6 and 8: the circles cross 3.6 M north of the
+    // first mark (a = (36 − 64 + 100) ÷ 20) and 4.8 M off the meridian (√(36 − 12.96)), east or
+    // west as the text says; 4.8 ÷ cos 30°01.8′ = 5.544′ of longitude.
+    const std::string ranges = R"(
+kind = "two_range_fix"
+variation = -6.0
+marks = [[30, 0.0, 135, 0.0], [30, 10.0, 135, 0.0]]
+ranges = [6.0, 8.0]
+)";
+    expectPosition(solved(ranges + "side = \"東\""), lat30 + 3.6, lon135 + 5.544);
+    expectPosition(solved(ranges + "side = \"西\""), lat30 + 3.6, lon135 - 5.544);
+    EXPECT_THROW(solved(ranges + "side = \"南西\""), CheckError);
+    // North at 10 knots for 30 minutes: 5 M. The mark bore 045° and then 090°; the first line
+    // carried 5 M north meets the second 5 M west of the mark (5 ÷ cos 30° = 5.774′), where the
+    // earlier position, 5 M south of it, did see the mark at 045°.
+    const Solution running = solved(R"(
+kind = "running_fix"
+variation = -6.0
+course = 0.0
+speed = 10.0
+first_mark = [30, 0.0, 135, 0.0]
+first_bearing = 45.0
+first_at = "10:00"
+second_mark = [30, 0.0, 135, 0.0]
+second_bearing = 90.0
+second_at = "10:30"
+)");
+    expectPosition(running, lat30, lon135 - 5.774);
+    ASSERT_EQ(running.geometry->tracks.size(), 1u);
+    EXPECT_NEAR(running.geometry->tracks[0].points[0].lat * 60.0, lat30 - 5.0, 0.01);
+    // 30° then 60° on the starboard bow of 000°, 20 minutes apart at 12 knots: 4 M run, so the
+    // mark is 4 M off at the second bearing, bearing 060°, and 4 × sin 60° = 3.46 M when abeam.
+    // From the mark the ship lies 240°: 2.0′ south and 3.46 M west (4.000′ of longitude).
+    const std::string doubled = R"(
+variation = -6.0
+course = 0.0
+speed = 12.0
+mark = [30, 0.0, 135, 0.0]
+bow = "右舷"
+angles = [30, 60]
+first_at = "10:00"
+second_at = "10:20"
+)";
+    EXPECT_NEAR(
+        solved("kind = \"bow_angle_doubled\"\nask = \"distance\"" + doubled).value[0], 4.0, 1e-9);
+    EXPECT_NEAR(
+        solved("kind = \"bow_angle_doubled\"\nask = \"abeam\"" + doubled).value[0], 3.464, 0.001);
+    expectPosition(solved("kind = \"bow_angle_doubled\"\nask = \"position\"" + doubled),
+        lat30 - 2.0, lon135 - 4.000);
+    EXPECT_THROW(solved("kind = \"bow_angle_doubled\"\nask = \"distance\""
+                     + doubled.substr(0, doubled.find("angles")) + "angles = [30, 50]\n"
+                     + doubled.substr(doubled.find("first_at"))),
+        CheckError);
+}
+
 const std::string northAgainstAnEastSet = R"(
 variation = -6.0
 from = [30, 0.0, 135, 0.0]
@@ -590,6 +647,56 @@ TEST(KeyCheck, KeyIsTheComputedValueAtThePrintedDigits)
     faults = markedFaults(markedVoyage, "from = \"甲灯台\"", "from = \"丙灯台\"");
     EXPECT_TRUE(mentions(faults, "names 丙灯台, which is no mark of the question's chart"))
         << joined(faults);
+}
+
+// The marks a check table names stand where the chart's gazetteer has them; a position may be
+// laid off from one, and the answer asked as the bearing and distance from one.
+TEST(KeyCheck, PositionsTakenFromTheChartsMarks)
+{
+    // The second mark laid off 10 M north of the first: the ranges of the case above, the fix
+    // 3.6 M north and 4.8 M east of 甲埼灯台, i.e. 053.1° and 6.0 M from it.
+    const std::string question
+        = "試験用海図第150号使用\n甲埼灯台までの距離6海里、"
+          "甲埼灯台から真方位000°、距離10海里の地点にある乙岩灯標までの距離8海里"
+          "を測った。船位は両者を結ぶ線の東側にある。船位を甲埼灯台からの"
+          "真方位と距離で表したものはどれか。";
+    const std::vector<std::string> choices
+        = { "甲埼灯台から真方位053°、距離6.0海里", "甲埼灯台から真方位053°、距離7.8海里",
+              "甲埼灯台から真方位127°、距離6.0海里", "甲埼灯台から真方位233°、距離6.0海里" };
+    const std::string check = R"(
+kind = "two_range_fix"
+variation = -6.0
+marks = ["甲埼灯台", { from = "甲埼灯台", bearing = 0.0, miles = 10.0 }]
+ranges = [6.0, 8.0]
+side = "東"
+answer_from = "甲埼灯台"
+tolerance = [0.5, 0.05]
+choice_values = [[53, 6.0], [53, 7.8], [127, 6.0], [233, 6.0]]
+)";
+    const CheckTable table
+        = CheckTable::fromToml(check).withMarks({ { "甲埼灯台", lat30, lon135 } });
+    auto faults = checkKey(table, question, choices, 1).faults;
+    EXPECT_TRUE(faults.empty()) << joined(faults);
+    // Without the chart the name stands for nothing.
+    faults = checkKey(CheckTable::fromToml(check), question, choices, 1).faults;
+    EXPECT_TRUE(mentions(faults, "names 甲埼灯台, which is no mark of the question's chart"))
+        << joined(faults);
+    // The text must lay the point off as the table does.
+    std::string other = question;
+    other.replace(other.find("距離10海里"), std::string("距離10海里").size(), "距離12海里");
+    faults = checkKey(table, other, choices, 1).faults;
+    EXPECT_TRUE(mentions(faults, "does not state 甲埼灯台から真方位000°、距離10海里"))
+        << joined(faults);
+    // Two answers 0.5 M apart cannot both be offered: a plot does not tell them apart.
+    std::vector<std::string> crowded = choices;
+    crowded[1] = "甲埼灯台から真方位053°、距離6.5海里";
+    std::string crowdedCheck = check;
+    crowdedCheck.replace(crowdedCheck.find("[53, 7.8]"), 9, "[53, 6.5]");
+    faults
+        = checkKey(CheckTable::fromToml(crowdedCheck).withMarks({ { "甲埼灯台", lat30, lon135 } }),
+            question, crowded, 1)
+              .faults;
+    EXPECT_TRUE(mentions(faults, "closer to the key than the 0.8海里 spacing")) << joined(faults);
 }
 
 const Variant soundTide {

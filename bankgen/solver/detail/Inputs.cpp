@@ -184,6 +184,13 @@ Position Inputs::markNamed(const std::string &name, const std::string &what)
     return p;
 }
 
+std::string Inputs::markName(const std::string &key)
+{
+    const std::string name = text(key);
+    markNamed(name, m_where + key);
+    return name;
+}
+
 Position Inputs::positionOf(const toml::node &n, const std::string &what)
 {
     if (auto name = n.value<std::string>())

@@ -64,6 +64,8 @@ public:
     double miles(const std::string &key);
     double minutes(const std::string &key); // a duration, stated "1時間30分"
     double clock(const std::string &key); // "HH:MM" in the table, minutes after midnight
+    // A field that names a mark of the chart (answer_from), the name stated as it is.
+    std::string markName(const std::string &key);
 
     // A plain number the text prints (engine sums). A fraction may be printed as a percentage
     // (0.2 as 20) or as its reciprocal (0.1 as 10分の1), when `asFraction` says so.

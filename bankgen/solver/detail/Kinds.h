@@ -27,6 +27,7 @@ struct Kind
 
 std::vector<Kind> chartKinds();
 std::vector<Kind> chartVoyageKinds();
+std::vector<Kind> chartFixKinds();
 std::vector<Kind> tideKinds();
 std::vector<Kind> engineKinds();
 

@@ -24,82 +24,7 @@
 
 namespace tovarin::solver::detail {
 
-std::string minutesOfArc(double m)
-{
-    return fixed(std::abs(m), 1) + "′";
-}
-
-Vec sailing(Solution &s, const std::string &leg, Position a, Position b, bool withCourse)
-{
-    const Vec v = offsetBetween(a, b);
-    const double dLat = b.latMinutes - a.latMinutes;
-    const double dLon = b.lonMinutes - a.lonMinutes;
-    const std::string p = leg.empty() ? "" : leg + " ";
-    if (std::abs(dLat) > 1e-9)
-        step(s, p + "緯度差", "緯度差 ＝ 到着地の緯度 － 出発地の緯度",
-            degreesMinutes(b.latMinutes) + " - " + degreesMinutes(a.latMinutes),
-            minutesOfArc(dLat) + (dLat < 0 ? "S" : "N") + "（" + milesText(std::abs(dLat)) + "）");
-    if (std::abs(dLon) > 1e-9) {
-        const double mid = (a.latMinutes + b.latMinutes) / 2.0;
-        step(s, p + "経度差", "経度差 ＝ 到着地の経度 － 出発地の経度",
-            degreesMinutes(b.lonMinutes) + " - " + degreesMinutes(a.lonMinutes),
-            minutesOfArc(dLon) + (dLon < 0 ? "W" : "E"));
-        step(s, p + "平均緯度", "平均緯度 ＝ （出発地の緯度 ＋ 到着地の緯度） ÷ 2",
-            "(" + degreesMinutes(a.latMinutes) + " + " + degreesMinutes(b.latMinutes) + ") ÷ 2",
-            degreesMinutes(mid));
-        step(s, p + "東西距", "東西距 ＝ 経度差 × cos 平均緯度",
-            minutesOfArc(dLon) + " × cos " + degreesMinutes(mid), milesText(std::abs(v.east)));
-    }
-    if (std::abs(dLat) > 1e-9 && std::abs(dLon) > 1e-9)
-        step(s, p + "航程", "航程 ＝ √（緯度差 × 緯度差 ＋ 東西距 × 東西距）",
-            "√(" + fixed(std::abs(v.north), 1) + " × " + fixed(std::abs(v.north), 1) + " + "
-                + fixed(std::abs(v.east), 1) + " × " + fixed(std::abs(v.east), 1) + ")",
-            milesText(length(v)));
-    else
-        step(s, p + "航程",
-            std::abs(dLon) > 1e-9 ? "同じ緯度を東西に航走: 航程 ＝ 東西距"
-                                  : "同じ経度を南北に航走: 航程 ＝ 緯度差",
-            milesText(length(v)), milesText(length(v)));
-    if (withCourse)
-        step(s, p + "真針路", "tan 真針路 ＝ 東西距 ÷ 緯度差（象限は緯度差・東西距の向きで決める）",
-            "atan(" + fixed(std::abs(v.east), 1) + " ÷ " + fixed(std::abs(v.north), 1) + ")",
-            computedDirection(directionOf(v)));
-    return v;
-}
-
-Geometry chartFor(Position p)
-{
-    Geometry g;
-    g.chart = chartOf(p);
-    return g;
-}
-
 namespace {
-
-// 真方位 ＝ コンパス方位 ＋ 自差 ＋ 偏差, east added and west subtracted.
-double trueFromCompass(
-    Solution &s, const std::string &what, double compass, double deviation, double variation)
-{
-    const double t = normalized360(compass + deviation + variation);
-    step(s, what + "の真方位", "真方位 ＝ コンパス方位 ＋ 自差 ＋ 偏差（E は加え、W は引く）",
-        directionText(compass) + " " + addedEastWest(deviation) + " " + addedEastWest(variation),
-        computedDirection(t));
-    return t;
-}
-
-// What a compass should have read: 自差 ＝ 磁針方位 － コンパス方位, 磁針方位 ＝ 真方位 － 偏差.
-double deviationSteps(Solution &s, double trueBearing, double variation, double compass)
-{
-    const double magnetic = normalized360(trueBearing - variation);
-    step(s, "磁針方位", "磁針方位 ＝ 真方位 － 偏差（偏差 E は引き、W は加える）",
-        computedDirection(trueBearing) + " " + addedEastWest(-variation),
-        computedDirection(magnetic));
-    const double deviation = signedAngle(magnetic - compass);
-    step(s, "自差", "自差 ＝ 磁針方位 － コンパス方位（正なら E、負なら W）",
-        computedDirection(magnetic) + " - " + directionText(compass),
-        fixed(std::abs(deviation), 1) + (deviation < 0 ? "°W" : "°E"));
-    return deviation;
-}
 
 ChartVector vectorOf(Position from, Vec v, std::string label)
 {
@@ -118,16 +43,6 @@ CurrentTriangle triangle(Position from, Vec water, Vec current, std::string wate
 std::string currentLabel(double set, double drift)
 {
     return "流向 " + directionText(set) + " 流速 " + plain(drift) + "ノット";
-}
-
-void setPosition(Solution &s, Position p)
-{
-    s.value = { p.latMinutes, p.lonMinutes };
-    if (s.geometry) {
-        s.geometry->answerPoint = latLon(p);
-        if (s.geometry->way.empty())
-            s.geometry->way = { latLon(p) }; // a fix: the ship is there
-    }
 }
 
 Solution crossBearingFix(Inputs &in)
@@ -171,7 +86,7 @@ Solution crossBearingFix(Inputs &in)
                           : "2本の位置の線（物標から真方位の反方位に引く）の交点",
         lines, positionText(fix.latMinutes, fix.lonMinutes));
     s.geometry = g;
-    setPosition(s, fix);
+    answerPosition(s, in, fix);
     return s;
 }
 
@@ -254,7 +169,7 @@ Solution transitFix(Inputs &in)
     g.bearings.push_back({ "物標", latLon(mark), markTrue, distance(mark, fix) + 1.0,
         "真方位 " + computedDirection(markTrue) });
     s.geometry = g;
-    setPosition(s, fix);
+    answerPosition(s, in, fix);
     return s;
 }
 
@@ -301,7 +216,7 @@ Solution radarFix(Inputs &in)
         { "物標", latLon(mark), bearing, range + 1.0, "真方位 " + computedDirection(bearing) });
     g.ranges.push_back({ "物標", latLon(mark), range });
     s.geometry = g;
-    setPosition(s, fix);
+    answerPosition(s, in, fix);
     return s;
 }
 

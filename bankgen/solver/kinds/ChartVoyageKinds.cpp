@@ -22,37 +22,6 @@
 namespace tovarin::solver::detail {
 namespace {
 
-// A mark the plot shows once, under its own name when the table names it.
-void showMark(Geometry &g, const std::string &name, Position at)
-{
-    for (const ChartPoint &p : g.points)
-        if (p.role == PointRole::Mark && p.name == name)
-            return;
-    g.points.push_back({ name, latLon(at), PointRole::Mark });
-}
-
-// A point given as a bearing and distance from a mark: the plot lays it off along the bearing
-// line from the mark with the dividers.
-void showLaidOff(Geometry &g, Solution &s, Inputs &in, const std::string &key,
-    const std::string &point, Position at)
-{
-    const std::string name = in.markNameIn(key);
-    if (name.empty())
-        return;
-    const Position mark = in.markPosition(name);
-    showMark(g, name, mark);
-    const Vec fromMark = offsetBetween(mark, at);
-    if (length(fromMark) < 1e-6)
-        return; // the mark itself
-    const double bearing = directionOf(fromMark);
-    g.bearings.push_back({ name, latLon(mark), normalized360(bearing + 180.0), length(fromMark),
-        name + "から " + computedDirection(bearing) + "、" + milesText(length(fromMark)) });
-    step(s, point + "地点の位置",
-        "物標から真方位の方向へ距離を取る（緯度差 ＝ 距離 × cos 方位、東西距 ＝ 距離 × sin 方位）",
-        name + "から " + computedDirection(bearing) + "、" + milesText(length(fromMark)),
-        positionText(at.latMinutes, at.lonMinutes));
-}
-
 Solution voyage(Inputs &in)
 {
     const std::string ask = in.text("ask");
