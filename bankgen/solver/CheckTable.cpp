@@ -17,6 +17,11 @@ CheckTable CheckTable::fromToml(std::string_view text)
     }
 }
 
+CheckTable CheckTable::onChart(std::vector<ChartMarkPosition> marks) const
+{
+    return CheckTable(std::make_shared<const Data>(Data { m_data->table, std::move(marks) }));
+}
+
 std::string CheckTable::toJson() const
 {
     std::ostringstream out;

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tovarin::solver {
 
@@ -14,6 +15,16 @@ namespace tovarin::solver {
 struct CheckError : std::runtime_error
 {
     using std::runtime_error::runtime_error;
+};
+
+// A named mark of the examination chart a question names, where the chart's gazetteer puts it.
+// A check table gives a position from a mark by its name ({ from = "鷹埼灯台", bearing = 225.0,
+// miles = 4.0 }); the solver finds the mark among these.
+struct ChartMarkPosition
+{
+    std::string name;
+    double latMinutes = 0.0; // north
+    double lonMinutes = 0.0; // east
 };
 
 class CheckTable
@@ -24,6 +35,9 @@ public:
     static CheckTable fromToml(std::string_view text);
 
     std::string toJson() const;
+
+    // The same table on a chart: positions given from a mark are resolved against these marks.
+    CheckTable onChart(std::vector<ChartMarkPosition> marks) const;
 
     struct Data; // the parsed table, for the solver's own readers
     const Data &data() const { return *m_data; }

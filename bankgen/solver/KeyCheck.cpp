@@ -244,13 +244,10 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
     if (choices.size() != 4 || correct < 1 || correct > 4)
         return result; // the bank's own rules report these
     std::vector<Figure> figures;
-    Inputs in(table.data().table, "check.", figures);
+    Inputs in(table.data().table, "check.", figures, &table.data().marks);
     try {
         const Kind &kind = kindOf(in);
-        Solution s = kind.solve(in);
-        s.answer = answerText(s.quantity, s.value, s.unit);
-        if (s.geometry)
-            frame(*s.geometry);
+        Solution s = worked(kind, in);
         const Quantity q = s.quantity;
         const QuantityRule rule = ruleOf(q);
         for (const Figure &f : figures)

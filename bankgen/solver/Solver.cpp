@@ -83,17 +83,59 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
     return {};
 }
 
+namespace {
+
+// A point given from a mark is the first thing plotted: the mark, then the bearing with the
+// triangles and the distance with the dividers.
+void plotPlacedPoints(Solution &s, const std::vector<PlacedPoint> &placed)
+{
+    std::vector<Step> first;
+    for (const PlacedPoint &p : placed) {
+        const std::string markAt = positionText(p.markAt.latMinutes, p.markAt.lonMinutes);
+        if (p.miles > 0.0)
+            first.push_back({ p.phrase + "の地点",
+                "物標から真方位の方向へ線を引き（三角定規とコンパス図の外側の目盛）、その上に距離を"
+                "とる（デバイダーで、その地点の緯度の目盛から）",
+                p.mark + "（" + markAt + "）から " + directionText(p.bearing) + "、"
+                    + plain(p.miles) + "海里",
+                positionText(p.at.latMinutes, p.at.lonMinutes) });
+        if (!s.geometry)
+            continue;
+        Geometry &g = *s.geometry;
+        bool shown = false;
+        for (const ChartPoint &c : g.points)
+            shown = shown
+                || (c.role == PointRole::Mark
+                    && std::abs(c.at.lat * 60.0 - p.markAt.latMinutes) < 1e-6
+                    && std::abs(c.at.lon * 60.0 - p.markAt.lonMinutes) < 1e-6);
+        if (!shown)
+            g.points.push_back({ p.mark, latLon(p.markAt), PointRole::Mark });
+        if (p.miles > 0.0)
+            g.bearings.push_back({ p.mark, latLon(p.markAt), normalized360(p.bearing + 180.0),
+                p.miles, "真方位 " + directionText(p.bearing) + " " + plain(p.miles) + "海里" });
+    }
+    s.steps.insert(s.steps.begin(), first.begin(), first.end());
+}
+
+} // namespace
+
+Solution worked(const Kind &kind, Inputs &in)
+{
+    Solution s = kind.solve(in);
+    plotPlacedPoints(s, in.placed());
+    s.answer = answerText(s.quantity, s.value, s.unit);
+    if (s.geometry)
+        frame(*s.geometry);
+    return s;
+}
+
 } // namespace detail
 
 Solution solve(const CheckTable &table)
 {
     std::vector<detail::Figure> figures;
-    detail::Inputs in(table.data().table, "check.", figures);
-    Solution s = detail::kindOf(in).solve(in);
-    s.answer = detail::answerText(s.quantity, s.value, s.unit);
-    if (s.geometry)
-        detail::frame(*s.geometry);
-    return s;
+    detail::Inputs in(table.data().table, "check.", figures, &table.data().marks);
+    return detail::worked(detail::kindOf(in), in);
 }
 
 const char *roleName(PointRole role)

@@ -310,6 +310,25 @@ std::optional<std::string> readFile(const std::filesystem::path &path)
     return content.str();
 }
 
+// A check table of a question that names a chart resolves its positions given from marks
+// against that chart's gazetteer.
+void placeOnCharts(SourceSlot &slot, const std::vector<Gazetteer> &gazetteers)
+{
+    for (SourceVariant &v : slot.variants) {
+        const std::optional<int> chart = chartNamedIn(v.question);
+        if (!v.check || !chart)
+            continue;
+        for (const Gazetteer &g : gazetteers) {
+            if (g.chart != *chart)
+                continue;
+            std::vector<solver::ChartMarkPosition> marks;
+            for (const ChartMark &m : g.marks)
+                marks.push_back({ m.name, m.position.latMinutes, m.position.lonMinutes });
+            v.check = v.check->onChart(std::move(marks));
+        }
+    }
+}
+
 } // namespace
 
 std::string BankProblem::text() const
@@ -414,6 +433,7 @@ SourceBank loadBank(const std::filesystem::path &dataDir, const std::filesystem:
             continue;
         }
         SourceSlot slot = parseSlot(*content, fileName, bank.problems);
+        placeOnCharts(slot, bank.gazetteers);
         if (slot.number != number)
             bank.problems.push_back({ fileName, -1,
                 "says number = " + std::to_string(slot.number) + ", but the file is for question "

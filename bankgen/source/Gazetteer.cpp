@@ -245,29 +245,15 @@ std::optional<ChartPosition> positionAfter(std::string_view text, std::size_t at
     return ChartPosition { latDeg * 60.0 + latMin, lonDeg * 60.0 + lonMin };
 }
 
-std::optional<int> chartNamedIn(std::string_view text)
-{
-    const std::string_view lead = "試験用海図第";
-    const std::size_t at = text.find(lead);
-    if (at == std::string_view::npos)
-        return std::nullopt;
-    std::size_t i = at + lead.size();
-    int number = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-        number = number * 10 + (text[i++] - '0');
-    if (text.substr(i, std::string_view("号使用").size()) != "号使用")
-        return std::nullopt;
-    return number;
-}
-
 // Reads a check table's marks and tracks, the way the chart questions lay them down.
 class CheckReader
 {
 public:
-    CheckReader(const toml::table &check, const SourceVariant &variant, double variation)
+    CheckReader(const toml::table &check, const SourceVariant &variant, const Gazetteer &chart)
         : m_check(check)
         , m_variant(variant)
-        , m_variation(variation)
+        , m_chart(chart)
+        , m_variation(chart.variation)
     {
     }
 
@@ -287,6 +273,22 @@ public:
             for (const toml::node &leg : *legs)
                 if (const toml::table *t = leg.as_table(); t && t->contains("abeam"))
                     add(result, "legs.abeam", t->get("abeam"));
+        // A position given from a mark uses that mark.
+        auto fromMark = [&](const std::string &field, const toml::node &n) {
+            if (const toml::table *t = n.as_table(); t && t->contains("from"))
+                if (auto name = (*t)["from"].value<std::string>())
+                    if (const ChartMark *mark = m_chart.find(*name))
+                        result.emplace_back(field + ".from", mark->position);
+        };
+        for (const auto &[key, value] : m_check) {
+            fromMark(std::string(key.str()), value);
+            if (const toml::array *list = value.as_array())
+                for (const toml::node &element : *list)
+                    if (const toml::table *t = element.as_table())
+                        for (const auto &[inner, innerValue] : *t)
+                            fromMark(std::string(key.str()) + "." + std::string(inner.str()),
+                                innerValue);
+        }
         return result;
     }
 
@@ -355,6 +357,12 @@ public:
                     m_faults.push_back(
                         "check table: the key's choice_values entry is not a position");
             }
+        } else if (m_variant.solution && m_variant.solution->geometry) {
+            // Other kinds: the way the ship makes over the ground, as their solution plots it.
+            for (const solver::Track &t : m_variant.solution->geometry->tracks)
+                if (t.style != solver::TrackStyle::Water)
+                    for (const solver::LatLon &p : t.points)
+                        points.push_back({ p.lat * 60.0, p.lon * 60.0 });
         }
         return points;
     }
@@ -365,7 +373,7 @@ private:
     void add(std::vector<std::pair<std::string, ChartPosition>> &into, const char *field,
         const toml::node *n)
     {
-        if (auto p = positionOf(n))
+        if (auto p = resolved(n))
             into.emplace_back(field, *p);
         else
             m_faults.push_back(std::string("check table: ") + field + " is not a position");
@@ -373,12 +381,35 @@ private:
 
     ChartPosition need(const toml::table &table, const char *field)
     {
-        if (auto p = positionOf(table.get(field)))
+        if (auto p = resolved(table.get(field)))
             return *p;
         m_faults.push_back(std::string("check table: ") + field + " is not a position");
         return {};
     }
     ChartPosition need(const char *field) { return need(m_check, field); }
+
+    // A position as the solver reads it: [deg, min, deg, min], a mark's name, or { from = mark,
+    // bearing, miles }.
+    std::optional<ChartPosition> resolved(const toml::node *n) const
+    {
+        if (!n)
+            return std::nullopt;
+        if (auto name = n->value<std::string>()) {
+            const ChartMark *mark = m_chart.find(*name);
+            return mark ? std::optional(mark->position) : std::nullopt;
+        }
+        if (const toml::table *t = n->as_table()) {
+            const ChartMark *mark = m_chart.find((*t)["from"].value_or(std::string()));
+            const toml::node *b = t->get("bearing");
+            const toml::node *m = t->get("miles");
+            const auto bearing = b ? numberOf(*b) : std::nullopt;
+            const auto miles = m ? numberOf(*m) : std::nullopt;
+            if (!mark || !bearing || !miles)
+                return std::nullopt;
+            return movedBy(mark->position, along(*bearing, *miles));
+        }
+        return positionOf(n);
+    }
 
     std::vector<const toml::table *> legs()
     {
@@ -392,6 +423,7 @@ private:
 
     const toml::table &m_check;
     const SourceVariant &m_variant;
+    const Gazetteer &m_chart;
     double m_variation;
     std::vector<std::string> m_faults;
 };
@@ -443,7 +475,7 @@ private:
 
     void checkTable()
     {
-        CheckReader reader(*m_check, m_variant, m_chart.variation);
+        CheckReader reader(*m_check, m_variant, m_chart);
         if (auto v = (*m_check)["variation"].value<double>();
             v && std::abs(*v - m_chart.variation) > 1e-9)
             fault("check table's variation differs from chart " + std::to_string(m_chart.chart)
@@ -542,6 +574,21 @@ private:
 };
 
 } // namespace
+
+std::optional<int> chartNamedIn(std::string_view text)
+{
+    const std::string_view lead = "試験用海図第";
+    const std::size_t at = text.find(lead);
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    std::size_t i = at + lead.size();
+    int number = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        number = number * 10 + (text[i++] - '0');
+    if (text.substr(i, std::string_view("号使用").size()) != "号使用")
+        return std::nullopt;
+    return number;
+}
 
 bool Gazetteer::contains(ChartPosition p) const
 {

@@ -6,16 +6,19 @@
 
 #include <toml++/toml.h>
 
+#include <vector>
+
 namespace tovarin::solver {
 
 struct CheckTable::Data
 {
     toml::table table;
+    std::vector<ChartMarkPosition> marks; // of the chart the question names, when it names one
 };
 
 inline CheckTable checkTableOf(const toml::table &table)
 {
-    return CheckTable(std::make_shared<const CheckTable::Data>(CheckTable::Data { table }));
+    return CheckTable(std::make_shared<const CheckTable::Data>(CheckTable::Data { table, {} }));
 }
 
 } // namespace tovarin::solver

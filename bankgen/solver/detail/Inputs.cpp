@@ -83,10 +83,13 @@ bool statesNumber(const std::string &text, double value)
     return false;
 }
 
-Inputs::Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures)
+Inputs::Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures,
+    const std::vector<ChartMarkPosition> *marks)
     : m_table(&table)
     , m_where(std::move(where))
     , m_figures(&figures)
+    , m_marks(marks)
+    , m_placed(std::make_shared<std::vector<PlacedPoint>>())
 {
 }
 
@@ -147,8 +150,42 @@ double Inputs::stated(double value, const std::string &phrase)
     return value;
 }
 
+Position Inputs::markNamed(const std::string &name, const std::string &what)
+{
+    if (m_marks)
+        for (const ChartMarkPosition &m : *m_marks)
+            if (m.name == name)
+                return { m.latMinutes, m.lonMinutes };
+    throw CheckError(what + " names " + name + ", which is no mark of the question's chart");
+}
+
 Position Inputs::positionOf(const toml::node &n, const std::string &what)
 {
+    if (auto name = n.value<std::string>()) {
+        const Position at = markNamed(*name, what);
+        requirePhrase(*name);
+        m_placed->push_back({ *name, at, *name, 0.0, 0.0, at });
+        return at;
+    }
+    if (const toml::table *t = n.as_table()) {
+        const auto name = (*t)["from"].value<std::string>();
+        const toml::node *bearingNode = t->get("bearing");
+        const toml::node *milesNode = t->get("miles");
+        if (!name || !bearingNode || !milesNode || t->size() != 3)
+            throw CheckError(what + " is not { from = mark, bearing, miles }");
+        const double bearing = numberOf(*bearingNode, what + ".bearing");
+        const double miles = numberOf(*milesNode, what + ".miles");
+        if (bearing < 0.0 || bearing >= 360.0 || !(miles > 0.0))
+            throw CheckError(
+                what + " has a bearing outside 0..360 or a distance that is not positive");
+        const Position markAt = markNamed(*name, what);
+        const Position at = movedBy(markAt, along(bearing, miles));
+        const std::string phrase
+            = *name + "から真方位" + directionText(bearing) + "、距離" + plain(miles) + "海里";
+        requirePhrase(phrase);
+        m_placed->push_back({ *name, markAt, phrase, bearing, miles, at });
+        return at;
+    }
     const toml::array *a = n.as_array();
     if (!a || a->size() != 4)
         throw CheckError(what + " is not [lat_deg, lat_min, lon_deg, lon_min]");
@@ -265,7 +302,9 @@ std::vector<Inputs *> Inputs::tables(const std::string &key)
         const toml::table *t = element.as_table();
         if (!t)
             throw CheckError(m_where + key + " holds something other than tables");
-        m_children.emplace_back(*t, m_where + key + "[" + std::to_string(i++) + "].", *m_figures);
+        m_children.emplace_back(
+            *t, m_where + key + "[" + std::to_string(i++) + "].", *m_figures, m_marks);
+        m_children.back().m_placed = m_placed;
         result.push_back(&m_children.back());
     }
     if (result.empty())

@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,10 +31,24 @@ bool statesPhrase(const std::string &text, const std::string &phrase);
 bool statesNumber(const std::string &text, double value);
 std::vector<double> numbersIn(const std::string &text);
 
+// A position the table gives from a chart mark, as the candidate plots it.
+struct PlacedPoint
+{
+    std::string mark; // the mark's name
+    Position markAt; // where the gazetteer puts it
+    std::string phrase; // "鷹埼灯台から真方位225°、距離4海里", or the bare name for the mark itself
+    double bearing = 0.0; // true, from the mark (0 for the mark itself)
+    double miles = 0.0;
+    Position at;
+};
+
 class Inputs
 {
 public:
-    Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures);
+    // `marks` are the named marks of the question's chart; a table without them gives positions
+    // only as latitude and longitude.
+    Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures,
+        const std::vector<ChartMarkPosition> *marks = nullptr);
 
     bool has(const std::string &key) const { return m_table->contains(key); }
     const toml::node &raw(const std::string &key) { return node(key); }
@@ -44,7 +59,10 @@ public:
     double number(const std::string &key);
     double positive(const std::string &key);
 
-    // Chart forms, each noted as the question writes it.
+    // Chart forms, each noted as the question writes it. A position is [lat_deg, lat_min,
+    // lon_deg, lon_min] (the text states it as 北緯…、東経…), a mark's name (the mark itself), or
+    // { from = mark, bearing = true bearing from the mark, miles } (the text states
+    // 「鷹埼灯台から真方位225°、距離4海里」).
     Position position(const std::string &key);
     std::vector<Position> positions(const std::string &key);
     double direction(const std::string &key);
@@ -69,6 +87,8 @@ public:
     std::vector<Inputs *> tables(const std::string &key);
 
     std::vector<std::string> unread() const;
+    // The positions read from marks, this table's and its children's, in the order read.
+    const std::vector<PlacedPoint> &placed() const { return *m_placed; }
 
     static double numberOf(const toml::node &n, const std::string &what);
 
@@ -78,9 +98,13 @@ private:
     Position positionOf(const toml::node &n, const std::string &what);
     double stated(double value, const std::string &phrase);
 
+    Position markNamed(const std::string &name, const std::string &what);
+
     const toml::table *m_table;
     std::string m_where;
     std::vector<Figure> *m_figures;
+    const std::vector<ChartMarkPosition> *m_marks;
+    std::shared_ptr<std::vector<PlacedPoint>> m_placed;
     std::set<std::string> m_read;
     std::deque<Inputs> m_children;
 };

@@ -42,6 +42,10 @@ namespace tovarin::solver::detail {
 // CheckError for an unknown one.
 const Kind &kindOf(Inputs &in);
 
+// The kind's solution with the points it was given from marks plotted first, its answer text
+// and the frame of its plot.
+Solution worked(const Kind &kind, Inputs &in);
+
 // A value as a choice would state it.
 std::string answerText(
     Quantity quantity, const std::vector<double> &value, const std::string &unit);
