@@ -26,6 +26,7 @@ struct Kind
 };
 
 std::vector<Kind> chartKinds();
+std::vector<Kind> chartCurrentKinds(); // question 53: a current the ship does not correct for
 std::vector<Kind> tideKinds();
 std::vector<Kind> engineKinds();
 
