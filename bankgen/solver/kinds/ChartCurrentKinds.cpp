@@ -85,8 +85,9 @@ Solution courseMadeGood(Inputs &in)
             + ")",
         computedDirection(track));
     step(s, "実航速力", "実航速力 ＝ √（緯度差 × 緯度差 ＋ 東西距 × 東西距）（1時間の対地の長さ）",
-        "√(" + fixed(w.ground.north, 2) + " × " + fixed(w.ground.north, 2) + " + "
-            + fixed(w.ground.east, 2) + " × " + fixed(w.ground.east, 2) + ")",
+        "√(" + fixed(std::abs(w.ground.north), 2) + " × " + fixed(std::abs(w.ground.north), 2)
+            + " + " + fixed(std::abs(w.ground.east), 2) + " × " + fixed(std::abs(w.ground.east), 2)
+            + ")",
         knotsText(sog));
     s.value = { ask == "course" ? track : sog };
     Geometry g;
