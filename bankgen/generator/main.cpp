@@ -40,10 +40,6 @@ int main(int argc, char **argv)
     }
     const std::filesystem::path dataDir = argv[1], picturesDir = argv[2], outDir = argv[3];
     const banksource::SourceBank bank = banksource::loadBank(dataDir, picturesDir);
-    for (const auto &problem : bank.allowed)
-        std::cerr << "bank warning (allowed until the variant is rewritten): "
-                  << (dataDir / problem.file).string() << problem.text().substr(problem.file.size())
-                  << '\n';
     if (!bank.problems.empty()) {
         for (const auto &problem : bank.problems)
             std::cerr << "bank error: " << (dataDir / problem.file).string()

@@ -299,17 +299,6 @@ private:
     Problems &m_problems;
 };
 
-// TEMPORARY ALLOWANCE, to be removed when these variants are rewritten: keys near the computed
-// value but not that value at the digits their choice prints. The build reports them as warnings
-// instead of failing; nothing else about these variants is let through.
-const std::set<std::pair<std::string, int>> keyRoundingAllowance = { { "q53.toml", 9 } };
-
-bool allowedForNow(const BankProblem &p)
-{
-    return keyRoundingAllowance.contains({ p.file, p.variant })
-        && p.message.find(" rounded to the digits it prints") != std::string::npos;
-}
-
 std::optional<std::string> readFile(const std::filesystem::path &path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -429,13 +418,7 @@ SourceBank loadBank(const std::filesystem::path &dataDir, const std::filesystem:
             bank.problems.push_back({ fileName, -1,
                 "says number = " + std::to_string(slot.number) + ", but the file is for question "
                     + std::to_string(number) });
-        const std::size_t before = bank.problems.size();
         checkSlot(slot, pictures, bank.problems);
-        const auto allowed
-            = std::stable_partition(bank.problems.begin() + static_cast<long>(before),
-                bank.problems.end(), [](const BankProblem &p) { return !allowedForNow(p); });
-        bank.allowed.insert(bank.allowed.end(), allowed, bank.problems.end());
-        bank.problems.erase(allowed, bank.problems.end());
         checkChartVariants(slot, bank.gazetteers, bank.problems);
         bank.slots.push_back(std::move(slot));
     }

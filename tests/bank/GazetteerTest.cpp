@@ -208,6 +208,18 @@ TEST(Gazetteer, ReportsQuestionsThatLeaveTheChartsWorld)
     EXPECT_TRUE(has(lines, "the track's point 北緯29°50.0′、東経135°40.0′ lies outside chart 150"))
         << joined(lines);
 
+    // A start given from a light: 2 M west of 大島灯台 is 30°00.0′, 134°57.7′, and the track from
+    // it passes 0.28 M off the island; the question has to name the light it measures from.
+    lines = faults({ { "start = [29, 50.0, 134, 50.0]",
+        "start = { from = \"大島灯台\", bearing = 270.0, miles = 2.0 }" } });
+    EXPECT_TRUE(has(
+        lines, "variant 1: the track from 北緯30°00.0′、東経134°57.7′ on passes 0.28 M from 大島"))
+        << joined(lines);
+    EXPECT_TRUE(has(lines,
+        "one of the check table's marks at 北緯30°00.0′、東経135°00.0′ is no mark the question "
+        "names"))
+        << joined(lines);
+
     // A wrong position a careful plot cannot tell from the key.
     lines = faults({ { "[[29, 55.0, 135, 0.0], [29, 56.0, 135, 0.0]",
                          "[[29, 55.0, 135, 0.0], [29, 55.6, 135, 0.0]" },

@@ -338,6 +338,27 @@ mark = [30, 0.0, 135, 11.547]
         1.961, 0.005);
 }
 
+TEST(Solver, CurrentTheShipDoesNotCorrectFor)
+{
+    // 240° at 9 knots with a 3-knot stream setting 180°: in the hour 9 × cos 240° - 3 = -7.5′ of
+    // latitude and 9 × sin 240° = -7.79 M of departure; made good √(56.25 + 60.75) = 10.82 knots
+    // on 180° + atan(7.79 ÷ 7.5) = 226.1°.
+    const std::string way = R"(
+kind = "course_made_good"
+variation = -6.0
+start = [30, 0.0, 135, 0.0]
+course = 240.0
+speed = 9.0
+set = 180.0
+drift = 3.0
+)";
+    EXPECT_NEAR(solved(way + "ask = \"speed\"").value[0], 10.817, 0.005);
+    const Solution course = solved(way + "ask = \"course\"");
+    EXPECT_NEAR(course.value[0], 226.10, 0.05);
+    ASSERT_TRUE(course.geometry && course.geometry->current);
+    EXPECT_EQ(course.geometry->tracks.back().style, TrackStyle::Ground);
+}
+
 // Mid-latitude sailing, as the examination works it, against Mercator sailing on a sphere over
 // runs that span each chart: the two agree to well under 0.1 mile.
 TEST(Solver, MidLatitudeSailingAgreesWithMercator)
@@ -697,6 +718,61 @@ choice_values = [[53, 6.0], [53, 7.8], [127, 6.0], [233, 6.0]]
             question, crowded, 1)
               .faults;
     EXPECT_TRUE(mentions(faults, "closer to the key than the 0.8海里 spacing")) << joined(faults);
+}
+
+TEST(KeyCheck, MarkAbeamAndPositionsTakenFromMarks)
+{
+    // Start 6 M due south of 甲埼灯台 (30°06′, 135°00′): 30°00′, 135°00′. North at 8 knots, set
+    // 090° 2 knots: the ground runs 2 M east for every 8 M north. The mark, 10′ north and 5.0′
+    // east (4.33 M at 30°05′), bears 090° (square to the head) once she has made 10′ of northing,
+    // after 10 ÷ 8 = 1 h 15 min, 2.5 M east of her start: 4.33 - 2.5 = 1.83 M off, on the
+    // starboard beam. (Square to her track over the ground she would be at (4.33 × 2 + 10 × 8)
+    // ÷ 68 = 1.30 h, 3 minutes later.)
+    const std::string table = R"(
+kind = "abeam_with_current"
+variation = -6.0
+start = { from = "甲埼灯台", bearing = 180.0, miles = 6.0 }
+course = 0.0
+speed = 8.0
+set = 90.0
+drift = 2.0
+mark = "乙島灯台"
+depart = "08:00"
+)";
+    const std::vector<MarkPosition> marks
+        = { { "甲埼灯台", lat30 + 6.0, lon135 }, { "乙島灯台", lat30 + 10.0, lon135 + 5.0 } };
+    const Solution time = solve(CheckTable::fromToml(table + "ask = \"time\"").withMarks(marks));
+    EXPECT_NEAR(time.value[0], 9 * 60.0 + 15.0, 0.1);
+    const Solution off = solve(CheckTable::fromToml(table + "ask = \"distance\"").withMarks(marks));
+    EXPECT_NEAR(off.value[0], 1.83, 0.01);
+    // The start is plotted first, from its mark; both marks are on the plot.
+    EXPECT_EQ(off.steps.front().result, "北緯30°00.0′、東経135°00.0′");
+    const Geometry &g = *off.geometry;
+    EXPECT_EQ(std::count_if(g.points.begin(), g.points.end(),
+                  [](const ChartPoint &p) { return p.role == PointRole::Mark; }),
+        2);
+    // A mark the chart does not have is an error, not a position at 0°.
+    EXPECT_THROW(solve(CheckTable::fromToml(table + "ask = \"time\"")), CheckError);
+    // The text must give the start as the table does, and the side the mark comes abeam on.
+    const std::string question
+        = "試験用海図第150号使用\n8時00分にA地点（甲埼灯台から真方位180°、"
+          "距離6海里）を発し、真針路000°、速力8ノットで航行する。流向090°、"
+          "流速2ノットの海潮流がある。偏差は6°Wとする。乙島灯台を右正横に見る"
+          "時刻はどれか。";
+    const std::vector<std::string> choices = { "8時55分", "9時15分", "9時35分", "9時55分" };
+    const CheckTable keyed = CheckTable::fromToml(table
+        + "ask = \"time\"\ntolerance = 0.5\nchoice_values = [\"08:55\", \"09:15\", "
+          "\"09:35\", \"09:55\"]")
+                                 .withMarks(marks);
+    EXPECT_TRUE(checkKey(keyed, question, choices, 2).faults.empty())
+        << joined(checkKey(keyed, question, choices, 2).faults);
+    std::string portSide = question;
+    portSide.replace(portSide.find("右正横"), std::string("右正横").size(), "左正横");
+    EXPECT_TRUE(mentions(checkKey(keyed, portSide, choices, 2).faults, "右正横"));
+    std::string farther = question;
+    farther.replace(farther.find("距離6海里"), std::string("距離6海里").size(), "距離5海里");
+    EXPECT_TRUE(
+        mentions(checkKey(keyed, farther, choices, 2).faults, "甲埼灯台から真方位180°、距離6海里"));
 }
 
 const Variant soundTide {

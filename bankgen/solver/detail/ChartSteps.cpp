@@ -138,10 +138,27 @@ void showLaidOff(Geometry &g, Solution &s, Inputs &in, const std::string &key,
     const double bearing = directionOf(fromMark);
     g.bearings.push_back({ name, latLon(mark), normalized360(bearing + 180.0), length(fromMark),
         name + "から " + computedDirection(bearing) + "、" + milesText(length(fromMark)) });
-    step(s, point + "地点の位置",
-        "物標から真方位の方向へ距離を取る（緯度差 ＝ 距離 × cos 方位、東西距 ＝ 距離 × sin 方位）",
-        name + "から " + computedDirection(bearing) + "、" + milesText(length(fromMark)),
+    step(s, point + "の位置",
+        "物標から真方位の線を引き（三角定規でコンパス図の外側の目盛から移す）、その上にデバイダー"
+        "で距離を取る（その地点の緯度の目盛から。緯度差 ＝ 距離 × cos 方位、東西距 ＝ 距離 × sin "
+        "方位）",
+        name + "（" + positionText(mark.latMinutes, mark.lonMinutes) + "）から "
+            + computedDirection(bearing) + "、" + milesText(length(fromMark)),
         positionText(at.latMinutes, at.lonMinutes));
+}
+
+std::string currentLabel(double set, double drift)
+{
+    return "流向 " + directionText(set) + " 流速 " + plain(drift) + "ノット";
+}
+
+CurrentTriangle triangle(Position from, Vec water, Vec current, std::string waterLabel,
+    std::string currentText, std::string groundLabel)
+{
+    const Position tip = movedBy(from, water);
+    const ChartVector w = { latLon(from), latLon(tip), std::move(waterLabel) };
+    const ChartVector c = { w.to, latLon(movedBy(tip, current)), std::move(currentText) };
+    return { w, c, { w.from, c.to, std::move(groundLabel) } };
 }
 
 } // namespace tovarin::solver::detail

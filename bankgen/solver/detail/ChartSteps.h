@@ -33,9 +33,15 @@ Geometry chartFor(Position p);
 void showMark(Geometry &g, const std::string &name, Position at);
 // The position field `key` as the candidate plots it when it names a mark: the mark, and for a
 // point laid off from it the bearing line and the step that lays the distance off along it
-// (`point` names the point in the working, "A"). Nothing for a latitude and longitude.
+// (`point` names the point in the working: "A地点"). Nothing for a latitude and longitude.
 void showLaidOff(Geometry &g, Solution &s, Inputs &in, const std::string &key,
     const std::string &point, Position at);
+
+// A current's label on the plot, and the triangle of one run: the water vector, the current from
+// its tip, and the ground vector closing it on the same start.
+std::string currentLabel(double set, double drift);
+CurrentTriangle triangle(Position from, Vec water, Vec current, std::string waterLabel,
+    std::string currentText, std::string groundLabel);
 
 // The answer is the position p: as latitude and longitude, the ship's way at p when the kind
 // laid none, or as the bearing and distance from the table's `answer_from` mark.

@@ -28,6 +28,7 @@ struct Kind
 std::vector<Kind> chartKinds();
 std::vector<Kind> chartVoyageKinds();
 std::vector<Kind> chartFixKinds();
+std::vector<Kind> chartCurrentKinds();
 std::vector<Kind> tideKinds();
 std::vector<Kind> engineKinds();
 

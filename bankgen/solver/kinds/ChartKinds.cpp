@@ -26,25 +26,6 @@ namespace tovarin::solver::detail {
 
 namespace {
 
-ChartVector vectorOf(Position from, Vec v, std::string label)
-{
-    return { latLon(from), latLon(movedBy(from, v)), std::move(label) };
-}
-
-// Water, then current from its tip, and the ground vector closing the triangle on the same point.
-CurrentTriangle triangle(Position from, Vec water, Vec current, std::string waterLabel,
-    std::string currentText, std::string groundLabel)
-{
-    const ChartVector w = vectorOf(from, water, std::move(waterLabel));
-    const ChartVector c = vectorOf(movedBy(from, water), current, std::move(currentText));
-    return { w, c, { w.from, c.to, std::move(groundLabel) } };
-}
-
-std::string currentLabel(double set, double drift)
-{
-    return "流向 " + directionText(set) + " 流速 " + plain(drift) + "ノット";
-}
-
 Solution crossBearingFix(Inputs &in)
 {
     Solution s = started("cross_bearing_fix", Quantity::Position, "位置");
@@ -226,6 +207,7 @@ struct Passage
     Position from, to;
     double track = 0.0, miles = 0.0, set = 0.0, drift = 0.0, speed = 0.0;
     Steering steering;
+    Geometry plot; // the points laid off from marks, so far
 };
 
 Passage passageWithCurrent(Solution &s, Inputs &in)
@@ -234,6 +216,9 @@ Passage passageWithCurrent(Solution &s, Inputs &in)
     Passage p;
     p.from = in.position("from");
     p.to = in.position("to");
+    p.plot = chartFor(p.from);
+    showLaidOff(p.plot, s, in, "from", "A地点", p.from);
+    showLaidOff(p.plot, s, in, "to", "B地点", p.to);
     const Vec v = sailing(s, "", p.from, p.to, true);
     p.track = directionOf(v);
     p.miles = length(v);
@@ -264,7 +249,7 @@ void sogStep(Solution &s, const Passage &p)
 
 Geometry passageGeometry(const Passage &p)
 {
-    Geometry g = chartFor(p.from);
+    Geometry g = p.plot;
     g.points.push_back({ "A", latLon(p.from), PointRole::Start });
     g.points.push_back({ "B", latLon(p.to), PointRole::End });
     g.tracks.push_back({ { latLon(p.from), latLon(p.to) }, TrackStyle::Planned,
@@ -337,6 +322,7 @@ Solution drWithCurrent(Inputs &in)
     const double drift = in.knots("drift");
     const Position start = in.position("start");
     Geometry g = chartFor(start);
+    showLaidOff(g, s, in, "start", "A地点", start);
     g.points.push_back({ "A", latLon(start), PointRole::Start });
     g.way.push_back(latLon(start));
     Track water { { latLon(start) }, TrackStyle::Water, "" };
@@ -397,6 +383,8 @@ Solution closestApproach(Inputs &in)
     Solution s = started("closest_approach", Quantity::Miles, "海里");
     in.eastWest("variation");
     const Position start = in.position("start");
+    Geometry g = chartFor(start);
+    showLaidOff(g, s, in, "start", "A地点", start);
     const double course = in.direction("course");
     const double speed = in.knots("speed");
     const double set = in.direction("set");
@@ -420,9 +408,9 @@ Solution closestApproach(Inputs &in)
         milesText(closest));
     const Vec unit = ground * (1.0 / length(ground));
     const Position nearest = movedBy(start, unit * dot(toMark, unit));
-    Geometry g = chartFor(start);
     g.points.push_back({ "A", latLon(start), PointRole::Start });
-    g.points.push_back({ "物標", latLon(mark), PointRole::Mark });
+    const std::string markName = in.markNameIn("mark");
+    showMark(g, markName.empty() ? "物標" : markName, mark);
     g.points.push_back({ "最接近点", latLon(nearest), PointRole::Fix });
     g.tracks.push_back(
         { { latLon(start), latLon(movedBy(start, unit * (dot(toMark, unit) + 2.0))) },
@@ -442,6 +430,8 @@ Solution currentFromFix(Inputs &in)
     Solution s = started("current_from_fix", Quantity::Current, "流向・流速");
     in.eastWest("variation");
     const Position start = in.position("start");
+    Geometry g = chartFor(start);
+    showLaidOff(g, s, in, "start", "A地点", start);
     const double course = in.direction("course");
     const double speed = in.knots("speed");
     const double depart = in.clock("depart");
@@ -458,6 +448,7 @@ Solution currentFromFix(Inputs &in)
             + milesText(speed * hours),
         positionText(dr.latMinutes, dr.lonMinutes));
     const Position fix = in.position("fix");
+    showLaidOff(g, s, in, "fix", "実測位置", fix);
     const Vec drifted = offsetBetween(dr, fix);
     const Vec current = drifted * (1.0 / hours);
     if (length(current) < 0.3)
@@ -466,7 +457,6 @@ Solution currentFromFix(Inputs &in)
         computedDirection(directionOf(drifted)));
     step(s, "流速", "流速 ＝ 推測位置と実測位置の距離 ÷ 経過時間",
         fixed(length(drifted), 2) + " ÷ " + fixed(hours, 2), knotsText(length(current)));
-    Geometry g = chartFor(start);
     g.points.push_back({ "A", latLon(start), PointRole::Start });
     g.points.push_back({ "推測位置", latLon(dr), PointRole::Dr });
     g.points.push_back({ "実測位置", latLon(fix), PointRole::Fix });

@@ -53,7 +53,7 @@ Solution voyage(Inputs &in)
     Solution scratch;
     auto working
         = [&](std::size_t leg) -> Solution & { return !asked || *asked == leg ? s : scratch; };
-    showLaidOff(g, working(0), in, "start", "A", here);
+    showLaidOff(g, working(0), in, "start", "A地点", here);
     g.points.push_back({ "A", latLon(here), PointRole::Start });
     Track planned { { latLon(here) }, TrackStyle::Planned, "" };
     std::string sumWorking, timeWorking;
@@ -69,7 +69,7 @@ Solution voyage(Inputs &in)
         if (leg.has("to")) {
             const Position next = leg.position("to");
             // The point also starts the next leg, whose course may be the one asked.
-            showLaidOff(g, asked == i + 1 ? s : w, leg, "to", to, next);
+            showLaidOff(g, asked == i + 1 ? s : w, leg, "to", to + "地点", next);
             run = length(sailing(w, from + to, here, next, asked == i));
             if (asked == i) {
                 askedCourse = trueCourse(here, next);
