@@ -291,8 +291,7 @@ std::string answerTextAt(Quantity q, const std::vector<double> &v, const std::ve
         return "流向 " + directionText(normalized360(v[0])) + "、流速 " + fixed(v[1], digits(1))
             + "ノット";
     case Quantity::FromMark:
-        return unit + "から真方位" + directionText(normalized360(v[0])) + "、距離"
-            + fixed(v[1], digits(1)) + "海里";
+        return fromMarkText(unit, normalized360(v[0]), fixed(v[1], digits(1)));
     case Quantity::Number:
         return fixed(v[0], digits(0)) + unit;
     default:

@@ -68,7 +68,7 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
     case Quantity::Position:
         return v.size() == 2 ? positionText(v[0], v[1]) : std::string();
     case Quantity::FromMark:
-        return v.size() == 2 ? fromMarkText(unit, v[0], v[1]) : std::string();
+        return v.size() == 2 ? fromMarkAnswer(unit, v[0], v[1]) : std::string();
     case Quantity::Course:
         return computedDirection(v[0]);
     case Quantity::Deviation:

@@ -109,7 +109,7 @@ void answerPosition(Solution &s, Inputs &in, Position p)
         "イダーで同じ緯度付近の緯度目盛りに当てて測る",
         positionText(mark.latMinutes, mark.lonMinutes) + " → "
             + positionText(p.latMinutes, p.lonMinutes),
-        fromMarkText(name, s.value[0], s.value[1]));
+        fromMarkAnswer(name, s.value[0], s.value[1]));
     if (s.geometry)
         s.geometry->answerLine = Segment { latLon(mark), latLon(p) };
 }

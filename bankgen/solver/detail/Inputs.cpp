@@ -205,8 +205,7 @@ Position Inputs::positionOf(const toml::node &n, const std::string &what)
         if (bearing < 0.0 || bearing >= 360.0)
             throw CheckError(what + ".bearing is not a direction 0..360");
         const Position mark = markPosition(name, what + ".from");
-        requirePhrase(
-            name + "から真方位" + directionText(bearing) + "、距離" + plain(miles) + "海里");
+        requirePhrase(fromMarkText(name, bearing, plain(miles)));
         return movedBy(mark, along(bearing, miles));
     }
     const Position p = solver::positionOf(n, what);

@@ -1,7 +1,10 @@
 // Chart work (questions 51 to 53). Fields of each kind (every kind also has variation,
 // tolerance and choice_values); positions are [lat_deg, lat_min, lon_deg, lon_min], a mark's
 // name or { from = mark, bearing = true, miles } (detail/Inputs.h), bearings compass unless named
-// true, times "HH:MM". The planned voyage (question 51) is in ChartVoyageKinds.cpp.
+// true, times "HH:MM". A kind whose answer is a position may ask it as the bearing and distance
+// from a mark (`answer_from = mark`). The planned voyage (question 51) is in
+// ChartVoyageKinds.cpp, the other fixes (52) in ChartFixKinds.cpp, the current the ship does not
+// correct for (53) in ChartCurrentKinds.cpp; the steps they share in detail/ChartSteps.h.
 //   cross_bearing_fix    deviation; marks (two or three positions); bearings.
 //   transit_deviation    front, rear (the nearer and the farther mark); compass.
 //   bearing_deviation    ship (a known position); mark; compass.
