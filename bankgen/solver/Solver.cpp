@@ -31,7 +31,8 @@ const std::vector<Kind> &registry()
 {
     static const std::vector<Kind> kinds = [] {
         std::vector<Kind> all = chartKinds();
-        for (auto family : { chartVoyageKinds, chartFixKinds, chartCurrentKinds, tideKinds, engineKinds })
+        for (auto family :
+            { chartVoyageKinds, chartFixKinds, chartCurrentKinds, tideKinds, engineKinds })
             for (const Kind &k : family())
                 all.push_back(k);
         return all;
