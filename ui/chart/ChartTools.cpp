@@ -47,7 +47,7 @@ int toolIndex(ChartTools::Tool tool)
 ChartTools::ChartTools(QGraphicsView *view, const chart::Mercator &projection,
     double variationDegrees, QObject *parent)
     : QObject(parent)
-    , m_view(view)
+    , m_viewWidget(view)
     , m_scene(view->scene() ? view->scene() : new QGraphicsScene(view))
     , m_projection(projection)
     , m_variation(variationDegrees)
@@ -89,9 +89,9 @@ ChartTools::ChartTools(QGraphicsView *view, const chart::Mercator &projection,
 
 ChartTools::~ChartTools()
 {
-    if (m_view) {
-        m_view->removeEventFilter(this);
-        m_view->viewport()->removeEventFilter(this);
+    if (view()) {
+        view()->removeEventFilter(this);
+        view()->viewport()->removeEventFilter(this);
     }
     if (m_labelEdit) {
         // Its last editing-finished must not reach a half-destroyed ChartTools.
@@ -233,11 +233,11 @@ void ChartTools::takeUp(Tool tool)
     showInstrument(tool);
     if (tool == Tool::Pencil || tool == Tool::Eraser) {
         m_cursor = m_pointer.value_or(
-            m_view ? m_view->mapToScene(m_view->viewport()->rect().center()) : m_area.center());
+            view() ? view()->mapToScene(view()->viewport()->rect().center()) : m_area.center());
         m_cursorShown = false;
     }
-    if (m_view)
-        m_view->viewport()->setCursor(
+    if (view())
+        view()->viewport()->setCursor(
             tool == Tool::Pencil || tool == Tool::Eraser ? Qt::CrossCursor : Qt::ArrowCursor);
     syncItems();
 }
@@ -251,9 +251,9 @@ void ChartTools::setPlacement(const ToolPlacement &placement)
 
 QRectF ChartTools::shownArea() const
 {
-    if (!m_view)
+    if (!view())
         return m_area;
-    return m_view->mapToScene(m_view->viewport()->rect()).boundingRect();
+    return view()->mapToScene(view()->viewport()->rect()).boundingRect();
 }
 
 void ChartTools::showInstrument(Tool tool)
@@ -373,9 +373,9 @@ void ChartTools::push(const QString &text, const ChartState &before, int parts, 
 
 double ChartTools::pixel() const
 {
-    if (!m_view)
+    if (!view())
         return 1.0;
-    const QTransform t = m_view->transform();
+    const QTransform t = view()->transform();
     const double scale = std::hypot(t.m11(), t.m12());
     return scale > 0 ? 1.0 / scale : 1.0;
 }
@@ -406,11 +406,16 @@ std::optional<QLineF> ChartTools::edgeNear(QPointF p) const
     return nearest;
 }
 
+QGraphicsView *ChartTools::view() const
+{
+    return qobject_cast<QGraphicsView *>(m_viewWidget.data());
+}
+
 bool ChartTools::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!m_view || !m_drawingItem)
+    if (!view() || !m_drawingItem)
         return false;
-    if (watched == m_view->viewport()) {
+    if (watched == view()->viewport()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             auto *e = static_cast<QMouseEvent *>(event);
@@ -422,11 +427,11 @@ bool ChartTools::eventFilter(QObject *watched, QEvent *event)
                 return false;
             if (m_drag != Drag::None) // a release lost to another window
                 finishDrag();
-            return mousePress(m_view->mapToScene(e->position().toPoint()), e->modifiers());
+            return mousePress(view()->mapToScene(e->position().toPoint()), e->modifiers());
         }
         case QEvent::MouseMove: {
             auto *e = static_cast<QMouseEvent *>(event);
-            const QPointF p = m_view->mapToScene(e->position().toPoint());
+            const QPointF p = view()->mapToScene(e->position().toPoint());
             m_pointer = p;
             if (m_tool == Tool::Pencil || m_tool == Tool::Eraser) {
                 m_cursor = p;
@@ -446,14 +451,14 @@ bool ChartTools::eventFilter(QObject *watched, QEvent *event)
             auto *e = static_cast<QMouseEvent *>(event);
             if (e->button() != Qt::LeftButton || m_drag == Drag::None)
                 return false;
-            mouseRelease(m_view->mapToScene(e->position().toPoint()));
+            mouseRelease(view()->mapToScene(e->position().toPoint()));
             return true;
         }
         case QEvent::MouseButtonDblClick: {
             auto *e = static_cast<QMouseEvent *>(event);
             if (e->button() != Qt::LeftButton || m_spaceHeld)
                 return false;
-            return doubleClick(m_view->mapToScene(e->position().toPoint()), e->modifiers());
+            return doubleClick(view()->mapToScene(e->position().toPoint()), e->modifiers());
         }
         case QEvent::Leave:
             if (m_drag == Drag::None) {
@@ -465,7 +470,7 @@ bool ChartTools::eventFilter(QObject *watched, QEvent *event)
             return false;
         }
     }
-    if (watched == m_view) {
+    if (watched == view()) {
         switch (event->type()) {
         case QEvent::KeyPress:
             return keyPress(static_cast<QKeyEvent *>(event));
@@ -996,17 +1001,17 @@ void ChartTools::eraseAt(QPointF p)
 void ChartTools::startLabel(QPointF at)
 {
     commitLabel();
-    if (!m_area.contains(at) || !m_view)
+    if (!m_area.contains(at) || !view())
         return;
     m_pendingPoint = at;
-    auto *edit = new QLineEdit(m_view->viewport());
+    auto *edit = new QLineEdit(view()->viewport());
     edit->setObjectName("txtPointLabel");
     edit->setMaxLength(8);
     edit->setPlaceholderText("記号");
     edit->setAccessibleName("点の記号");
     edit->setToolTip("点の記号（A、B、船位など）。Enterで決定、Escで取り消し");
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("船位船位船") + 12);
-    edit->move(m_view->mapFromScene(at) + QPoint(8, -edit->sizeHint().height() - 4));
+    edit->move(view()->mapFromScene(at) + QPoint(8, -edit->sizeHint().height() - 4));
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::editingFinished, this, &ChartTools::commitLabel);
     m_labelEdit = edit;
@@ -1039,8 +1044,8 @@ void ChartTools::cancelLabel()
         disconnect(edit, nullptr, this, nullptr);
         edit->hide();
         edit->deleteLater();
-        if (hadFocus && m_view)
-            m_view->setFocus(Qt::OtherFocusReason);
+        if (hadFocus && view())
+            view()->setFocus(Qt::OtherFocusReason);
     }
     syncItems();
 }

@@ -148,7 +148,10 @@ private:
     void clearAll();
     void updateStatus();
 
-    QPointer<QGraphicsView> m_view;
+    // The view, or nullptr once it is gone or only being destroyed: held as a QWidget, since events
+    // still reach the filters while the view's destructor runs, when it is a QGraphicsView no more.
+    QGraphicsView *view() const;
+    QPointer<QWidget> m_viewWidget;
     QPointer<QGraphicsScene> m_scene;
     chart::Mercator m_projection;
     double m_variation;
