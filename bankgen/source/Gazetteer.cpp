@@ -703,4 +703,9 @@ void checkChartVariants(std::string_view toml, const SourceSlot &slot,
     }
 }
 
+std::optional<int> namedChart(std::string_view questionText)
+{
+    return chartNamedIn(questionText);
+}
+
 } // namespace tovarin::banksource

@@ -7,6 +7,7 @@
 
 #include "bankgen/solver/detail/Sailing.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,9 @@ struct Gazetteer
 // chart's area, marks apart from each other, lights on land and the other marks in the water).
 // Faults are reported, not thrown.
 Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Problems &problems);
+
+// The chart a question's text names ("試験用海図第150号使用" → 150), if it names one.
+std::optional<int> namedChart(std::string_view questionText);
 
 // Checks every variant of a slot whose question names an examination chart against that
 // chart's gazetteer; slots 51 to 53 must name one. `toml` is the slot file the slot was read from
