@@ -16,7 +16,7 @@ constexpr double titleWidth = 260.0;
 constexpr double titleHeight = 60.0;
 constexpr double scaleGap = 16.0;
 constexpr double scaleBarHeight = 8.0;
-constexpr double scaleFigures = 20.0;
+constexpr double scaleFigures = 36.0; // the miles' figures and the latitude line under them
 constexpr double cornerInset = 18.0;
 
 // How much of a mark a rose keeps clear of: its symbol and its name written to the right.
@@ -196,7 +196,8 @@ void ExamChart::placeFurniture()
 
     // Two roses in open water, as far from the marks, the land, the title and each other as the
     // chart allows: the candidates on a grid, the pair whose nearer clearance is widest.
-    const double radius = 0.13 * std::min(width, height);
+    // The same size on both charts, as printed roses are, unless a chart is too small for it.
+    const double radius = std::min(120.0, 0.2 * std::min(width, height));
     const Box titleArea = block;
     struct Candidate
     {

@@ -1,0 +1,302 @@
+#include "ui/chart/ChartView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tovarin {
+namespace {
+
+constexpr double zoomStep = 1.25;
+// Room around the sheet, so that its border can be brought to the middle of the view.
+constexpr double sceneMargin = 60.0;
+
+bool whole(double v)
+{
+    return std::abs(v - std::round(v)) < 1e-6;
+}
+
+} // namespace
+
+ChartView::ChartView(QWidget *parent)
+    : QGraphicsView(parent)
+{
+    setObjectName(QStringLiteral("ChartView"));
+    setScene(new QGraphicsScene(this));
+    setDragMode(QGraphicsView::NoDrag);
+    setTransformationAnchor(QGraphicsView::NoAnchor);
+    setResizeAnchor(QGraphicsView::NoAnchor);
+    setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    // The background is the view's own cache; items repaint only where they change.
+    setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+    setOptimizationFlags(QGraphicsView::DontSavePainterState);
+    setBackgroundBrush(ChartPainter::outside());
+    setFocusPolicy(Qt::StrongFocus);
+    horizontalScrollBar()->setSingleStep(24);
+    verticalScrollBar()->setSingleStep(24);
+}
+
+void ChartView::setChart(const chart::ExamChart *chart)
+{
+    if (chart == this->chart())
+        return;
+    m_painter.reset();
+    m_cacheValid = false;
+    if (chart) {
+        m_painter.emplace(*chart, font());
+        const chart::Box s = chart->sheet();
+        scene()->setSceneRect(QRectF(s.left, s.top, s.width, s.height)
+                                  .adjusted(-sceneMargin, -sceneMargin, sceneMargin, sceneMargin));
+    }
+    m_framed.reset();
+    fitWholeChart();
+    viewport()->update();
+}
+
+const chart::ExamChart *ChartView::chart() const
+{
+    return m_painter ? &m_painter->chart() : nullptr;
+}
+
+void ChartView::applyZoom(double zoom, QPointF viewportAnchor)
+{
+    zoom = std::clamp(zoom, minimumZoom, maximumZoom);
+    const QPointF before = viewportTransform().inverted().map(viewportAnchor);
+    setTransform(QTransform::fromScale(zoom, zoom));
+    const QPointF after = viewportTransform().inverted().map(viewportAnchor);
+    const QPointF shift = (after - before) * zoom;
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() - int(std::lround(shift.x())));
+    verticalScrollBar()->setValue(verticalScrollBar()->value() - int(std::lround(shift.y())));
+    Q_EMIT zoomChanged(zoom);
+}
+
+void ChartView::setZoom(double zoom, QPointF viewportAnchor)
+{
+    m_fitted = false;
+    m_framed.reset();
+    applyZoom(zoom, viewportAnchor);
+}
+
+void ChartView::zoomIn()
+{
+    setZoom(zoom() * zoomStep, QRectF(viewport()->rect()).center());
+}
+
+void ChartView::zoomOut()
+{
+    setZoom(zoom() / zoomStep, QRectF(viewport()->rect()).center());
+}
+
+void ChartView::fitWholeChart()
+{
+    m_fitted = true;
+    m_framed.reset();
+    if (!chart())
+        return;
+    const chart::Box s = chart()->sheet();
+    const QRectF sheet(s.left, s.top, s.width, s.height);
+    const QSizeF room = viewport()->size();
+    const double zoom = std::min(room.width() / sheet.width(), room.height() / sheet.height());
+    applyZoom(std::clamp(zoom, minimumZoom, maximumZoom), QRectF(viewport()->rect()).center());
+    centerOn(sheet.center());
+}
+
+void ChartView::frameArea(solver::LatLon southWest, solver::LatLon northEast)
+{
+    if (!chart())
+        return;
+    const chart::ChartXY a = chart()->projection().toChart({ northEast.lat, southWest.lon });
+    const chart::ChartXY b = chart()->projection().toChart({ southWest.lat, northEast.lon });
+    const QRectF area = QRectF(QPointF(a.x, a.y), QPointF(b.x, b.y)).normalized();
+    const QSizeF room = viewport()->size();
+    const double zoom = std::min(
+        room.width() / std::max(area.width(), 1.0), room.height() / std::max(area.height(), 1.0));
+    m_fitted = false;
+    m_framed = area;
+    applyZoom(std::clamp(zoom, minimumZoom, maximumZoom), QRectF(viewport()->rect()).center());
+    centerOn(area.center());
+}
+
+QPointF ChartView::viewportPointOf(solver::LatLon at) const
+{
+    if (!chart())
+        return {};
+    const chart::ChartXY p = chart()->projection().toChart(at);
+    return viewportTransform().map(QPointF(p.x, p.y));
+}
+
+void ChartView::renderCache(const QRectF &logical, const QTransform &chartToScreen)
+{
+    QPainter p(&m_cache);
+    p.setClipRect(logical);
+    m_painter->paint(p, chartToScreen, logical);
+}
+
+void ChartView::drawBackground(QPainter *painter, const QRectF &)
+{
+    painter->save();
+    painter->resetTransform();
+    if (!m_painter) {
+        painter->fillRect(viewport()->rect(), ChartPainter::outside());
+        painter->restore();
+        return;
+    }
+    const QTransform t = viewportTransform();
+    const qreal dpr = viewport()->devicePixelRatioF();
+    const QSize size = viewport()->size();
+    const QSize pixels(int(std::ceil(size.width() * dpr)), int(std::ceil(size.height() * dpr)));
+    const double dx = t.dx() - m_cachedAt.dx(), dy = t.dy() - m_cachedAt.dy();
+    const bool sameScale = m_cacheValid && m_cache.size() == pixels
+        && m_cache.devicePixelRatio() == dpr && t.m11() == m_cachedAt.m11();
+    if (!sameScale) {
+        m_cache = QPixmap(pixels);
+        m_cache.setDevicePixelRatio(dpr);
+        renderCache(QRectF(QPointF(0, 0), QSizeF(size)), t);
+        m_cacheValid = true;
+    } else if (dx != 0 || dy != 0) {
+        // A pan: keep what is still in view, paint the strips it uncovers. A shift of a
+        // fraction of a device pixel cannot be scrolled, and one of the whole view keeps nothing.
+        if (whole(dx * dpr) && whole(dy * dpr) && std::abs(dx) < size.width()
+            && std::abs(dy) < size.height()) {
+            m_cache.scroll(int(std::lround(dx * dpr)), int(std::lround(dy * dpr)), m_cache.rect());
+            const double w = size.width(), h = size.height();
+            if (dx > 0)
+                renderCache(QRectF(0, 0, dx, h), t);
+            else if (dx < 0)
+                renderCache(QRectF(w + dx, 0, -dx, h), t);
+            if (dy > 0)
+                renderCache(QRectF(0, 0, w, dy), t);
+            else if (dy < 0)
+                renderCache(QRectF(0, h + dy, w, -dy), t);
+        } else {
+            renderCache(QRectF(QPointF(0, 0), QSizeF(size)), t);
+        }
+    }
+    m_cachedAt = t;
+    painter->drawPixmap(QPointF(0, 0), m_cache);
+    painter->restore();
+}
+
+void ChartView::wheelEvent(QWheelEvent *event)
+{
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0 || !chart()) {
+        QGraphicsView::wheelEvent(event);
+        return;
+    }
+    setZoom(zoom() * std::pow(zoomStep, notches), event->position());
+    event->accept();
+}
+
+void ChartView::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomIn();
+        return;
+    case Qt::Key_Minus:
+        zoomOut();
+        return;
+    case Qt::Key_0:
+        fitWholeChart();
+        return;
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat()) {
+            m_spaceHeld = true;
+            if (!m_panning)
+                viewport()->setCursor(Qt::OpenHandCursor);
+        }
+        return;
+    default:
+        QGraphicsView::keyPressEvent(event);
+    }
+}
+
+void ChartView::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        m_spaceHeld = false;
+        if (!m_panning)
+            viewport()->unsetCursor();
+        return;
+    }
+    QGraphicsView::keyReleaseEvent(event);
+}
+
+void ChartView::focusOutEvent(QFocusEvent *event)
+{
+    // A space bar let go elsewhere must not leave the view panning on the next left press.
+    m_spaceHeld = false;
+    if (!m_panning)
+        viewport()->unsetCursor();
+    QGraphicsView::focusOutEvent(event);
+}
+
+void ChartView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && m_spaceHeld)) {
+        m_panning = true;
+        m_panFrom = event->position().toPoint();
+        viewport()->setCursor(Qt::ClosedHandCursor);
+        event->accept();
+        return;
+    }
+    QGraphicsView::mousePressEvent(event);
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_panning) {
+        const QPoint now = event->position().toPoint();
+        const QPoint moved = now - m_panFrom;
+        m_panFrom = now;
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - moved.x());
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - moved.y());
+        m_fitted = false;
+        m_framed.reset();
+        event->accept();
+        return;
+    }
+    QGraphicsView::mouseMoveEvent(event);
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_panning) {
+        if (!(event->buttons() & (Qt::MiddleButton | Qt::LeftButton))) {
+            m_panning = false;
+            if (m_spaceHeld)
+                viewport()->setCursor(Qt::OpenHandCursor);
+            else
+                viewport()->unsetCursor();
+        }
+        event->accept();
+        return;
+    }
+    QGraphicsView::mouseReleaseEvent(event);
+}
+
+void ChartView::resizeEvent(QResizeEvent *event)
+{
+    QGraphicsView::resizeEvent(event);
+    m_cacheValid = false;
+    if (m_framed) {
+        const QRectF area = *m_framed;
+        const QSizeF room = viewport()->size();
+        applyZoom(std::clamp(std::min(room.width() / std::max(area.width(), 1.0),
+                                 room.height() / std::max(area.height(), 1.0)),
+                      minimumZoom, maximumZoom),
+            QRectF(viewport()->rect()).center());
+        centerOn(area.center());
+    } else if (m_fitted) {
+        fitWholeChart();
+    }
+}
+
+} // namespace tovarin
