@@ -1,5 +1,7 @@
 #include "ui/chart/ChartView.h"
 
+#include "ui/chart/SolutionOverlay.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -45,6 +47,7 @@ void ChartView::setChart(const chart::ExamChart *chart)
 {
     if (chart == this->chart())
         return;
+    setSolution(std::nullopt); // drawn on the chart it belongs to
     m_painter.reset();
     m_cacheValid = false;
     if (chart) {
@@ -120,6 +123,16 @@ void ChartView::frameArea(solver::LatLon southWest, solver::LatLon northEast)
     m_framed = area;
     applyZoom(std::clamp(zoom, minimumZoom, maximumZoom), QRectF(viewport()->rect()).center());
     centerOn(area.center());
+}
+
+void ChartView::setSolution(std::optional<solver::Geometry> geometry)
+{
+    delete m_solution;
+    m_solution = nullptr;
+    if (geometry && chart() && geometry->chart == chart()->number()) {
+        m_solution = new SolutionOverlay(chart()->projection(), std::move(*geometry));
+        scene()->addItem(m_solution);
+    }
 }
 
 QPointF ChartView::viewportPointOf(solver::LatLon at) const

@@ -1,7 +1,8 @@
 // The chart on screen: a QGraphicsView whose scene is in chart units (scene = chart, one unit a
 // logical pixel at zoom 1) and whose background is the chart itself, painted by ChartPainter
 // into a viewport-sized cache that panning scrolls and a zoom repaints. Items on the scene lie
-// over it: the review's worked solution at z 5, the plotting tools at z 10 and above.
+// over it: the review's worked solution at z 5 (setSolution), the plotting tools at z 10 and
+// above.
 //
 // Zoom towards the pointer with the wheel, towards the centre with + and -, 0 fits the whole
 // chart; pan by dragging with the middle button or with the space bar held, with the scroll bars
@@ -18,6 +19,8 @@
 #include <optional>
 
 namespace tovarin {
+
+class SolutionOverlay;
 
 class ChartView : public QGraphicsView
 {
@@ -42,6 +45,10 @@ public:
     // The part of the chart between two corners in view, as large as the view allows.
     void frameArea(solver::LatLon southWest, solver::LatLon northEast);
 
+    // The worked solution laid over the chart (z 5), in place of any before; none removes it.
+    void setSolution(std::optional<solver::Geometry> geometry);
+    SolutionOverlay *solution() const { return m_solution; }
+
     // Where a position falls in the viewport, in logical pixels.
     QPointF viewportPointOf(solver::LatLon at) const;
 
@@ -64,6 +71,7 @@ private:
     void renderCache(const QRectF &logical, const QTransform &chartToScreen);
 
     std::optional<ChartPainter> m_painter;
+    SolutionOverlay *m_solution = nullptr;
     bool m_fitted = true; // follows the view's size until the candidate zooms
     std::optional<QRectF> m_framed; // the area a frameArea keeps in view, in scene units
     // Panning by hand: the middle button, or the left with the space bar held.

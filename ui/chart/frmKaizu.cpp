@@ -93,10 +93,6 @@ void frmKaizu::showQuestion(std::int16_t n, bool review)
         m_tools->putDown();
         m_drawings[std::size_t(m_question)] = m_tools->drawing();
     }
-    if (m_solution) {
-        delete m_solution;
-        m_solution = nullptr;
-    }
     if (chart != m_view->chart()) {
         // The tools measure with the chart's own projection and variation: new ones for a new
         // chart, with the readouts on as when a chart is first opened.
@@ -117,21 +113,16 @@ void frmKaizu::showQuestion(std::int16_t n, bool review)
     lblHeader->setText(
         u"第%1問　試験用海図第%2号"_s.arg(n + firstQuestionNumber).arg(chart->number()));
     const Explanation *explanation = review ? explanationFor(n, variant) : nullptr;
-    if (explanation && explanation->solution) {
-        solver::Solution solution = explanation->solution();
-        if (solution.geometry) {
-            m_solution = new SolutionOverlay(chart->projection(), std::move(*solution.geometry));
-            m_view->scene()->addItem(m_solution);
-        }
-    }
-    cmdKaitourei->setVisible(m_solution != nullptr);
+    m_view->setSolution(
+        explanation && explanation->solution ? explanation->solution().geometry : std::nullopt);
+    cmdKaitourei->setVisible(m_view->solution() != nullptr);
     showSolution(cmdKaitourei->isChecked());
 }
 
 void frmKaizu::showSolution(bool on)
 {
-    if (m_solution)
-        m_solution->setVisible(on);
+    if (m_view->solution())
+        m_view->solution()->setVisible(on);
 }
 
 void frmKaizu::putDown()

@@ -26,7 +26,6 @@ namespace tovarin {
 
 class ChartTools;
 class ChartView;
-class SolutionOverlay;
 
 class frmKaizu : public Form
 {
@@ -79,7 +78,6 @@ private:
     QPushButton *cmdFit;
     QPushButton *cmdKaitourei; // 解答例
     QLabel *lblStatus;
-    SolutionOverlay *m_solution = nullptr;
 };
 
 } // namespace tovarin

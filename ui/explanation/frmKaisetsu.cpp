@@ -1,6 +1,6 @@
 #include "ui/explanation/frmKaisetsu.h"
 
-#include "ui/explanation/ChartPlot.h"
+#include "ui/chart/ChartView.h"
 #include "ui/look/PictureBox.h"
 
 #include "bank/Explanations.h"
@@ -121,7 +121,10 @@ frmKaisetsu::frmKaisetsu()
     picKaisetsu->setAccessibleName(u"問題の図"_s);
     picKaisetsu->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     picKaisetsu->hide();
-    plotKaisetsu = new ChartPlot(this);
+    plotKaisetsu = new ChartView(this);
+    plotKaisetsu->setObjectName(u"plotKaisetsu"_s);
+    plotKaisetsu->setAccessibleName(u"作図"_s);
+    plotKaisetsu->setMinimumSize(240, 200);
     plotKaisetsu->hide();
 
     m_besideText = new QBoxLayout(QBoxLayout::LeftToRight);
@@ -169,8 +172,13 @@ void frmKaisetsu::showQuestion(std::int16_t n)
     }
     arrangePicture();
 
-    plotKaisetsu->setGeometryToPlot(solution ? solution->geometry : std::nullopt);
-    plotKaisetsu->setVisible(plotKaisetsu->geometryToPlot().has_value());
+    const solver::Geometry *geometry
+        = solution && solution->geometry ? &*solution->geometry : nullptr;
+    plotKaisetsu->setChart(geometry ? chart::ExamChart::byNumber(geometry->chart) : nullptr);
+    plotKaisetsu->setSolution(geometry ? solution->geometry : std::nullopt);
+    if (geometry)
+        plotKaisetsu->frameArea(geometry->southWest, geometry->northEast);
+    plotKaisetsu->setVisible(plotKaisetsu->solution() != nullptr);
     plotKaisetsu->setAccessibleDescription(solution && solution->geometry
             ? u"答 "_s + QString::fromStdString(solution->answer)
             : QString());
