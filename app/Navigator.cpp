@@ -3,12 +3,9 @@
 #include "app/ErrorTrap.h"
 #include "app/MessageBox.h"
 #include "app/Screens.h"
-#include "ui/look/Beside.h"
 
 #include "paper/Clock.h"
 #include "paper/ExamPaper.h"
-
-#include <QScreen>
 
 #include <optional>
 
@@ -49,8 +46,7 @@ void Navigator::startTest(frmMenu &menu)
     frmSiken &siken = Screens::frmSiken();
     siken.Show();
     examPaper().StartTime = programClock().now();
-    siken.iNumber = 0;
-    siken.SetMondai(siken.iNumber);
+    siken.openQuestion(0); // iNumber = 0, SetMondai(0) again
     Screens::unload(menu);
 }
 
@@ -67,8 +63,7 @@ void Navigator::reviewQuestion(std::int16_t index)
     try {
         frmSiken &siken = Screens::frmSiken();
         siken.Show();
-        siken.iNumber = index; // before SetMondai, which sets the navigation buttons from it
-        siken.SetMondai(index);
+        siken.openQuestion(index); // iNumber, then SetMondai
         siken.showStoredAnswer(index);
         siken.setExplanationOffered(true);
     } catch (...) {
@@ -96,15 +91,7 @@ void Navigator::openExplanation(frmSiken &siken)
         return;
     }
     kaisetsu.showQuestion(siken.iNumber);
-    // The exam screen's own frame stands for the frame the new window will get.
-    const QRect examFrame = siken.frameGeometry();
-    const QSize decoration = examFrame.size() - siken.geometry().size();
-    const QScreen *screen = siken.screen();
-    const QRect available = screen ? screen->availableGeometry() : examFrame;
-    const QRect frame
-        = besideFrame(examFrame, available, frmKaisetsu::preferredClientSize() + decoration,
-            frmKaisetsu::minimumClientWidth + decoration.width());
-    kaisetsu.Show(frame.topLeft(), frame.size() - decoration);
+    kaisetsu.openBeside(siken);
 }
 
 void Navigator::followQuestion(std::int16_t index)

@@ -22,25 +22,23 @@
 //                       box), the results closed ("閉じる", their close box), a new test
 //   its close box     -> unload the explanation
 //
-// Screens connects each screen to the navigator when it makes it, before its Form_Load runs.
+// The program object installs the navigator as the wiring of Screens, which connects each window
+// to it when it makes it, before its Form_Load runs.
 #pragma once
+
+#include "app/Screens.h"
 
 #include <cstdint>
 
 namespace tovarin {
 
-class frmMenu;
-class frmSiken;
-class frmSeiseki;
-class frmKaisetsu;
-
-class Navigator
+class Navigator final : public ScreenWiring
 {
 public:
-    static void attach(frmMenu &menu);
-    static void attach(frmSiken &siken);
-    static void attach(frmSeiseki &seiseki);
-    static void attach(frmKaisetsu &kaisetsu);
+    void attach(frmMenu &menu) override;
+    void attach(frmSiken &siken) override;
+    void attach(frmSeiseki &seiseki) override;
+    void attach(frmKaisetsu &kaisetsu) override;
 
 private:
     static void startTest(frmMenu &menu);

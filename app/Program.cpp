@@ -1,19 +1,34 @@
 #include "app/Program.h"
 
-#include "app/Screens.h"
 #include "ui/look/Look.h"
 
 #include <QApplication>
 
 namespace tovarin {
 
+Program::Program()
+{
+    Screens::setWiring(&m_navigator);
+}
+
+Program::~Program()
+{
+    Screens::unloadAll();
+    Screens::setWiring(nullptr);
+    Screens::replaceEventLoopExit({});
+}
+
+int Program::run()
+{
+    Screens::frmMenu().Show();
+    return QApplication::exec();
+}
+
 int runProgram()
 {
     applyProgramLook();
-    Screens::frmMenu().Show();
-    const int exitCode = QApplication::exec();
-    Screens::unloadAll();
-    return exitCode;
+    Program program;
+    return program.run();
 }
 
 } // namespace tovarin

@@ -12,6 +12,7 @@ int g_loadDepth = 0; // Form_Load calls in progress
 QList<QPointer<Form>> g_unloaded; // unloaded, not yet destroyed
 QList<QPointer<Form>> g_heldBack; // unloaded during a Form_Load: deleteLater() still to come
 std::function<void()> g_exitReplacement;
+ScreenWiring *g_wiring = nullptr;
 
 template <class Screen> bool forget(QPointer<Screen> &held, const Form &form)
 {
@@ -22,6 +23,16 @@ template <class Screen> bool forget(QPointer<Screen> &held, const Form &form)
 }
 
 } // namespace
+
+void Screens::setWiring(ScreenWiring *wiring)
+{
+    g_wiring = wiring;
+}
+
+ScreenWiring *Screens::currentWiring()
+{
+    return g_wiring;
+}
 
 void Screens::runFormLoad(Form &form)
 {

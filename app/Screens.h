@@ -10,7 +10,6 @@
 // still running.
 #pragma once
 
-#include "app/Navigator.h"
 #include "ui/exam/frmSiken.h"
 #include "ui/explanation/frmKaisetsu.h"
 #include "ui/menu/frmMenu.h"
@@ -22,9 +21,24 @@
 
 namespace tovarin {
 
+// What the program does with each window it makes, before the window's Form_Load runs: it
+// connects the window's reports to the flow (app/Navigator). Installed by the program object.
+class ScreenWiring
+{
+public:
+    virtual ~ScreenWiring() = default;
+    virtual void attach(frmMenu &menu) = 0;
+    virtual void attach(frmSiken &siken) = 0;
+    virtual void attach(frmSeiseki &seiseki) = 0;
+    virtual void attach(frmKaisetsu &kaisetsu) = 0;
+};
+
 class Screens
 {
 public:
+    // The wiring every window made from now on gets; nullptr: none.
+    static void setWiring(ScreenWiring *wiring);
+
     // The loaded screen, loaded first if it is not.
     static tovarin::frmMenu &frmMenu() { return load<tovarin::frmMenu>(); }
     static tovarin::frmSiken &frmSiken() { return load<tovarin::frmSiken>(); }
@@ -66,13 +80,15 @@ private:
         if (held)
             return *held;
         auto *screen = new Screen;
-        Navigator::attach(*screen); // its reports are heard from its Form_Load on
+        if (ScreenWiring *wiring = currentWiring())
+            wiring->attach(*screen); // its reports are heard from its Form_Load on
         held = screen; // reachable by name while its Form_Load runs
         runFormLoad(*screen);
         return *screen; // still alive even if an event in Form_Load unloaded it
     }
 
     static void runFormLoad(Form &form);
+    static ScreenWiring *currentWiring();
 };
 
 } // namespace tovarin

@@ -116,9 +116,9 @@ struct Geometry
 };
 
 // What the answer is. The value's components depend on the quantity:
-//   Miles, Knots, Cm, Number: one number; Duration, ClockTime: minutes (a time of day as minutes
-//   after midnight); Position: latitude and longitude in minutes of arc; Course and Deviation:
-//   degrees (deviation east positive); Current: set in degrees and drift in knots.
+//   Miles, Knots, Cm, Metres, Number: one number; Duration, ClockTime: minutes (a time of day as
+//   minutes after midnight); Position: latitude and longitude in minutes of arc; Course and
+//   Deviation: degrees (deviation east positive); Current: set in degrees and drift in knots.
 enum class Quantity {
     Miles,
     Knots,
@@ -129,7 +129,8 @@ enum class Quantity {
     Deviation,
     Current,
     Cm,
-    Number
+    Number,
+    Metres // a depth or clearance, printed to 0.1 m
 };
 
 struct Solution

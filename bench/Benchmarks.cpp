@@ -22,6 +22,7 @@
 
 #include "bench/FirstPaint.h"
 
+#include "app/Program.h"
 #include "app/Screens.h"
 #include "ui/look/Look.h"
 
@@ -425,6 +426,7 @@ int main(int argc, char *argv[])
     g_previousHandler = qInstallMessageHandler(quietAboutRaise);
     QApplication application(argc, argv);
     applyProgramLook();
+    Program program;
     // The first variant of every pool: 第52問 is text only and 第55問 has a picture.
     class FirstVariants final : public RandomSource
     {
@@ -454,7 +456,5 @@ int main(int argc, char *argv[])
         std::printf("The first of the process, cold: StartTest %.2f ms, NextToPicture %.2f ms, "
                     "OpenExplanation %.2f ms\n",
             g_cold.startTest * 1000, g_cold.nextToPicture * 1000, g_cold.openExplanation * 1000);
-    Screens::unloadAll();
-    replaceProgramRandom(nullptr);
     return g_failed ? 1 : 0;
 }

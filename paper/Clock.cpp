@@ -3,12 +3,6 @@
 #include <ctime>
 
 namespace tovarin {
-namespace {
-
-const Clock *g_replacement = nullptr;
-
-} // namespace
-
 LocalDateTime SystemClock::now() const
 {
     using namespace std::chrono;
@@ -21,17 +15,6 @@ LocalDateTime SystemClock::now() const
     const auto sinceSecond = duration_cast<milliseconds>(utc.time_since_epoch()) % 1000;
     return date + hours(local.tm_hour) + minutes(local.tm_min) + std::chrono::seconds(local.tm_sec)
         + (sinceSecond < milliseconds(0) ? sinceSecond + seconds(1) : sinceSecond);
-}
-
-const Clock &programClock()
-{
-    static const SystemClock system;
-    return g_replacement ? *g_replacement : system;
-}
-
-void replaceProgramClock(const Clock *clock)
-{
-    g_replacement = clock;
 }
 
 std::uint32_t timeOfDaySeed(LocalDateTime moment)

@@ -23,7 +23,7 @@ public:
     LocalDateTime now() const override;
 };
 
-// The clock the program reads.
+// The clock the program reads (the current ProgramState's).
 const Clock &programClock();
 // Puts a test's clock in place of the system's; nullptr restores it.
 void replaceProgramClock(const Clock *clock);

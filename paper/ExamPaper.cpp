@@ -4,12 +4,6 @@
 
 namespace tovarin {
 
-ExamPaper &examPaper()
-{
-    static ExamPaper paper;
-    return paper;
-}
-
 void AssembleExam(ExamPaper &paper, const QuestionBank &bank, RandomSource &random)
 {
     for (std::int16_t k = 0; k < QuestionBank::slotCount; ++k) {

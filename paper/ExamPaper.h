@@ -28,8 +28,7 @@ struct ExamPaper
     std::array<std::int16_t, questionCount + 1> drawnVariant {};
 };
 
-// The program's exam paper. It lives for the whole run; a test's fixture assigns ExamPaper{} to
-// start from a fresh one.
+// The program's exam paper (the current ProgramState's): it lives as long as the program object.
 ExamPaper &examPaper();
 
 // Draws one variant per question, 51 to 64 in order, one random value each.

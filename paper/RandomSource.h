@@ -37,7 +37,7 @@ private:
     std::mt19937 m_engine;
 };
 
-// The generator the program draws with.
+// The generator the program draws with (the current ProgramState's).
 RandomSource &programRandom();
 // Seeds the program's own generator (not a replacement put in by a test).
 void seedProgramRandom(std::uint32_t seed);

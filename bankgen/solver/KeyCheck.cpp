@@ -17,8 +17,8 @@ using namespace detail;
 
 // Tolerances and spacing of each quantity. Spacing follows the bank guide: times about 20
 // minutes apart, distances a few miles, positions a few tenths of a minute in the differing
-// coordinate, directions at least 3 degrees, heights 10 cm. A plain number must lie at least
-// twice its tolerance from the key.
+// coordinate, directions at least 3 degrees, heights and depths 10 cm. A plain number must lie at
+// least twice its tolerance from the key.
 struct QuantityRule
 {
     std::size_t components;
@@ -50,6 +50,8 @@ QuantityRule ruleOf(Quantity q)
         return { 1, { false, false }, { 1.0, 0 }, { 10.0, 0 } };
     case Quantity::Number:
         return { 1, { false, false }, { any, 0 }, { 0, 0 } };
+    case Quantity::Metres:
+        return { 1, { false, false }, { 0.05, 0 }, { 0.1, 0 } };
     }
     return {};
 }
@@ -112,6 +114,10 @@ std::vector<double> valueStatedBy(Quantity q, const std::string &text, double cl
     case Quantity::Number:
         if (statesNumber(text, claimed))
             return { claimed };
+        break;
+    case Quantity::Metres:
+        if (n.size() == 1 && contains(text, "m") && !contains(text, "cm"))
+            return n;
         break;
     }
     return {};
@@ -206,6 +212,8 @@ std::string amountText(Quantity q, const std::vector<double> &t, const std::stri
         return plain(t[0]) + "cm";
     case Quantity::Number:
         return plain(std::round(t[0] * 1e4) / 1e4) + unit;
+    case Quantity::Metres:
+        return plain(t[0]) + "m";
     }
     return {};
 }

@@ -79,6 +79,8 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
         return std::to_string(std::lround(v[0])) + "cm";
     case Quantity::Number:
         return plain(std::round(v[0] * 1000.0) / 1000.0) + unit;
+    case Quantity::Metres:
+        return fixed(v[0], 2) + "m";
     }
     return {};
 }
@@ -153,6 +155,8 @@ const char *quantityName(Quantity quantity)
         return "cm";
     case Quantity::Number:
         return "number";
+    case Quantity::Metres:
+        return "metres";
     }
     return "";
 }

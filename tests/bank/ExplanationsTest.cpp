@@ -1,5 +1,5 @@
-// The explanations review shows: every drawn question finds its own, as its source file wrote
-// it, and a computed one's check table, carried as TOML, still works to the same answer.
+// The explanations review shows: every variant finds its own by slot and variant, as its source
+// file wrote it, and a computed one's compiled-in solution is the one the solver gives.
 
 #include "bank/Explanations.h"
 #include "bank/QuestionBank.h"

@@ -311,7 +311,7 @@ TEST(Solver, MidLatitudeSailingAgreesWithMercator)
     }
 }
 
-TEST(Solver, TidesAtASecondaryPortAndByTheRuleOfTwelfths)
+TEST(Solver, TidesAtASecondaryPortByTheRuleOfTwelfthsAndAgainstTheChartDatums)
 {
     const std::string table = R"(
 port = "Ｘ港"
@@ -336,6 +336,18 @@ secondary = { port = "Ｙ港", hw_diff = "-0:50", lw_diff = "+1:05", ratio = 0.5
     EXPECT_NEAR(
         solved(fall + "ask = \"twelfths_time\"\nheight = 138").value[0], 9 * 60 + 20.0, 1e-9);
     EXPECT_THROW(solved(fall + "ask = \"twelfths_time\"\nheight = 200"), CheckError);
+    // Depths are charted below 最低水面, so the tide adds: 1.5 m + 0.30 m - 1.1 m draft = 0.7 m.
+    EXPECT_NEAR(solved(table
+                    + "ask = \"keel_depth\"\ntide = [2, \"13:20\"]\ncharted_depth = 1.5\n"
+                      "draft = 1.1")
+                    .value[0],
+        0.7, 1e-9);
+    // Bridges are charted above 最高水面 (2.0 m): at 120 cm the water stands 0.8 m below it, so
+    // 6.0 + 0.8 - 4.5 = 2.3 m; a tide above 最高水面 is a fault of the table.
+    const std::string bridge = fall + "ask = \"bridge_clearance\"\nat = [2, \"09:50\"]\n"
+        + "charted_height = 6.0\nair_draft = 4.5\n";
+    EXPECT_NEAR(solved(bridge + "highest_water = 2.0").value[0], 2.3, 1e-9);
+    EXPECT_THROW(solved(bridge + "highest_water = 1.0"), CheckError);
 }
 
 TEST(Solver, EngineAndFuelSums)

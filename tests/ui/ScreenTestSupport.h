@@ -4,6 +4,7 @@
 // clicking, choosing, a tick of the countdown, a click on a question number of the results.
 #pragma once
 
+#include "app/Program.h"
 #include "app/Screens.h"
 #include "ui/look/Look.h"
 #include "ui/results/IndexedLabel.h"
@@ -29,6 +30,7 @@
 #include <QWindow>
 
 #include <chrono>
+#include <memory>
 
 namespace tovarin::testing {
 
@@ -73,39 +75,20 @@ private:
     int m_draws = 0;
 };
 
-inline LocalDateTime dateTime(int hours, int minutes, int seconds, int milliseconds = 0)
-{
-    using namespace std::chrono;
-    return local_days(2026y / December / 9) + std::chrono::hours(hours)
-        + std::chrono::minutes(minutes) + std::chrono::seconds(seconds)
-        + std::chrono::milliseconds(milliseconds);
-}
+LocalDateTime dateTime(int hours, int minutes, int seconds, int milliseconds = 0);
 
 // How often the program was ended since the test began.
-inline int &programEnds()
-{
-    static int count = 0;
-    return count;
-}
+int &programEnds();
 
-// Every test starts from a fresh exam paper and no screen loaded, with the end of the program
-// counted instead of carried out, and leaves no screen behind.
-inline void startFresh()
-{
-    examPaper() = ExamPaper {};
-    replaceProgramClock(nullptr);
-    replaceProgramRandom(nullptr);
-    programEnds() = 0;
-    Screens::replaceEventLoopExit([] { ++programEnds(); });
-}
+// The program object of the test function that runs.
+std::unique_ptr<Program> &testProgram();
 
-inline void unloadEverything()
-{
-    Screens::unloadAll();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    replaceProgramClock(nullptr);
-    replaceProgramRandom(nullptr);
-}
+// Every test starts from a program object of its own (a fresh exam paper, no screen loaded), with
+// the end of the program counted instead of carried out.
+void startFresh();
+
+// Throws the test's program object away, which leaves no screen behind.
+void unloadEverything();
 
 // The base of the screen tests: the program's look once, a fresh program state before every
 // test function and no screen left behind after it. A test that needs more in init() declares
@@ -122,18 +105,7 @@ private Q_SLOTS:
 
 // Fourteen questions of layout 1 without a picture, whose texts name their index
 // ("問題3", "選択肢3-2"), correct choice 1.
-inline void fillPaperWithNamedQuestions()
-{
-    for (std::size_t i = 0; i < 14; ++i) {
-        ExamQuestion &q = examPaper().Questions[i];
-        q.QuestionText = "問題" + std::to_string(i);
-        for (std::size_t c = 0; c < 4; ++c)
-            q.ChoiceText[c] = "選択肢" + std::to_string(i) + "-" + std::to_string(c + 1);
-        q.CorrectChoice = 1;
-        q.LayoutType = 1;
-        q.PictureRef = nullptr;
-    }
-}
+void fillPaperWithNamedQuestions();
 
 template <class Control = QWidget> Control *control(const QWidget *form, const char *name)
 {
@@ -141,54 +113,16 @@ template <class Control = QWidget> Control *control(const QWidget *form, const c
 }
 
 // The caption a control shows: a label's text, a button's caption or a frame's title.
-inline QString captionOf(const QWidget *widget)
-{
-    if (const auto *l = qobject_cast<const QLabel *>(widget))
-        return l->text();
-    if (const auto *b = qobject_cast<const QAbstractButton *>(widget))
-        return b->text();
-    if (const auto *f = qobject_cast<const QGroupBox *>(widget))
-        return f->title();
-    return QString();
-}
+QString captionOf(const QWidget *widget);
 
 // The controls of the form whose fixed caption does not fit its size in its own font, one line
 // each: a label within its width and height, a button's caption inside its margins, a frame's
 // title beside the frame's edges. Option buttons carry the bank's texts and are left out.
-inline QStringList captionsThatDoNotFit(const QWidget *form)
-{
-    QStringList faults;
-    for (const QWidget *widget : form->findChildren<QWidget *>()) {
-        const QString caption = captionOf(widget);
-        if (caption.isEmpty() || qobject_cast<const QRadioButton *>(widget))
-            continue;
-        const QFontMetrics metrics(widget->font());
-        int spare = widget->width() - metrics.horizontalAdvance(caption);
-        if (qobject_cast<const QAbstractButton *>(widget))
-            spare -= 2 * widget->style()->pixelMetric(QStyle::PM_ButtonMargin);
-        else if (qobject_cast<const QGroupBox *>(widget))
-            spare -= 2 * 8; // the frame's edge and the gap before the title on either side
-        const bool tooLow = metrics.height() > widget->height();
-        if (spare < 0 || tooLow)
-            faults << QStringLiteral("%1 \"%2\": %3 px short, %4 px high in %5 px")
-                          .arg(widget->objectName(), caption)
-                          .arg(-spare)
-                          .arg(metrics.height())
-                          .arg(widget->height());
-    }
-    return faults;
-}
+QStringList captionsThatDoNotFit(const QWidget *form);
 
 // A point on the indicator of an option button: a click in the middle of a wide button can hit
 // neither the indicator nor the caption.
-inline QPoint indicatorPoint(const QRadioButton *button)
-{
-    QStyleOptionButton option;
-    option.initFrom(button);
-    return button->style()
-        ->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button)
-        .center();
-}
+QPoint indicatorPoint(const QRadioButton *button);
 
 // A test taken the candidate's way on the real screens and the built-in bank: the clock stands
 // at 09:00:00 until the test moves it, and the generator's value 0 draws the first variant of
@@ -222,78 +156,31 @@ public:
     CountingRandom random { 0.0f };
 };
 
-inline void click(const QWidget *form, const char *button)
-{
-    QTest::mouseClick(control<QPushButton>(form, button), Qt::LeftButton);
-}
+void click(const QWidget *form, const char *button);
 
-inline QRadioButton *option(const QWidget *siken, int i)
-{
-    return siken->findChild<QRadioButton *>(QStringLiteral("Option1_%1").arg(i));
-}
+QRadioButton *option(const QWidget *siken, int i);
 
 // Selects choice k (1 to 4) on the exam screen with the mouse, as the candidate does.
-inline void choose(const QWidget *siken, int k)
-{
-    QRadioButton *button = option(siken, k - 1);
-    QTest::mouseClick(button, Qt::LeftButton, {}, indicatorPoint(button));
-}
+void choose(const QWidget *siken, int k);
 
 // The choice shown selected: 0 for none, 1 to 4, or -1 if more than one is selected.
-inline int selectedChoice(const QWidget *siken)
-{
-    int selected = 0;
-    for (int i = 0; i < 4; ++i) {
-        if (option(siken, i)->isChecked())
-            selected = selected == 0 ? i + 1 : -1;
-    }
-    return selected;
-}
+int selectedChoice(const QWidget *siken);
 
 // Whether the exam screen's countdown runs.
-inline bool counting(const QWidget *siken)
-{
-    return siken->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive();
-}
+bool counting(const QWidget *siken);
 
 // A click of the mouse on 問51 + index of the loaded results screen.
-inline void clickNumber(int index)
-{
-    QTest::mouseClick(Screens::ifLoaded<frmSeiseki>()->findChild<IndexedLabel *>(
-                          QStringLiteral("Label17_%1").arg(index)),
-        Qt::LeftButton);
-}
+void clickNumber(int index);
 
 // One tick of Timer1, delivered the way the event loop delivers it, without waiting a second.
 // A stopped timer gets none.
-inline void tick(const QWidget *siken)
-{
-    auto *timer = siken->findChild<QTimer *>(QStringLiteral("Timer1"));
-    if (!timer->isActive())
-        return;
-    QTimerEvent event(timer->timerId());
-    QCoreApplication::sendEvent(timer, &event);
-}
+void tick(const QWidget *siken);
 
 // Closes the window the way a window manager does: a close event to its platform window.
-inline void closeLikeAWindowManager(QWidget *window)
-{
-    window->winId(); // gives it a platform window if it has none yet
-    QCloseEvent event;
-    QCoreApplication::sendEvent(window->windowHandle(), &event);
-}
+void closeLikeAWindowManager(QWidget *window);
 
 // The screens on view, by class name, menu first.
-inline QStringList screensOnView()
-{
-    QStringList names;
-    for (const Form *form : { static_cast<const Form *>(Screens::ifLoaded<frmMenu>()),
-             static_cast<const Form *>(Screens::ifLoaded<frmSiken>()),
-             static_cast<const Form *>(Screens::ifLoaded<frmSeiseki>()) })
-        if (form && form->isVisible())
-            names << QString::fromLatin1(form->metaObject()->className()).section(u':', -1);
-    return names;
-}
+QStringList screensOnView();
 
 // Answers every message box that comes up with OK, keeping its text; a test that expects none
 // checks that texts stays empty (a box left open would hold the test up for good).

@@ -565,10 +565,10 @@ private:
             m_timeUps += m_model.timeUps;
             m_log.clear();
         }
-        Screens::unloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        examPaper() = ExamPaper {};
-        programEnds() = 0;
+        unloadEverything();
+        startFresh(); // a new program object: a fresh exam paper, no screen
+        replaceProgramClock(&m_clock);
+        replaceProgramRandom(&m_draws);
         m_drawsAtProgramStart = m_draws.values;
         m_clockAtProgramStart = m_clock.now();
         m_model.startProgram();

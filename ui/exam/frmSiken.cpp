@@ -175,6 +175,13 @@ void frmSiken::SetMondai(std::int16_t n)
     Q_EMIT questionShown(n);
 }
 
+void frmSiken::openQuestion(std::int16_t n)
+{
+    (void)examPaper().Questions.at(static_cast<std::size_t>(n)); // a bad n changes nothing
+    iNumber = n;
+    SetMondai(n);
+}
+
 void frmSiken::SetAns(std::int16_t n)
 {
     ExamPaper &paper = examPaper();

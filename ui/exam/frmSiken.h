@@ -48,6 +48,10 @@ public:
     // Any other n throws std::out_of_range before anything is recorded.
     void SetAns(std::int16_t n);
 
+    // Opens question n (0 to 13) the way the start of a test and the review do: iNumber becomes n,
+    // then SetMondai(n) shows it with the navigation buttons set for it.
+    void openQuestion(std::int16_t n);
+
     // Shows the recorded answer of question n (0 to 14) on the option buttons: Option1(answer - 1)
     // selected, or none of them for 0. Any other n throws std::out_of_range. The second half of
     // SetAns, and the review's restoring of the stored choice, which records nothing.

@@ -1,6 +1,7 @@
 #include "ui/explanation/frmKaisetsu.h"
 
 #include "ui/chart/ChartView.h"
+#include "ui/look/Beside.h"
 #include "ui/look/PictureBox.h"
 
 #include "bank/Explanations.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 
 #include <optional>
@@ -136,6 +138,18 @@ frmKaisetsu::frmKaisetsu()
     window->addWidget(plotKaisetsu, 1);
 
     setTabOrder({ txtKaisetsu });
+}
+
+void frmKaisetsu::openBeside(const QWidget &other)
+{
+    // The other window's own frame stands for the frame this one will get.
+    const QRect otherFrame = other.frameGeometry();
+    const QSize decoration = otherFrame.size() - other.geometry().size();
+    const QScreen *screen = other.screen();
+    const QRect available = screen ? screen->availableGeometry() : otherFrame;
+    const QRect frame = besideFrame(otherFrame, available, preferredClientSize() + decoration,
+        minimumClientWidth + decoration.width());
+    Show(frame.topLeft(), frame.size() - decoration);
 }
 
 QSize frmKaisetsu::preferredClientSize()

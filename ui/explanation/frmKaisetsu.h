@@ -29,9 +29,14 @@ class frmKaisetsu : public Form
 public:
     frmKaisetsu();
 
-    // The size the window asks for; the navigator may give it less where the screen is narrow.
+    // The size the window asks for; it takes less where the screen is narrow.
     static QSize preferredClientSize();
     static constexpr int minimumClientWidth = 360;
+
+    // Shows the window for the first time since its load beside the other window (the exam
+    // screen): to its right, or to its left where the right has no room, narrower where the screen
+    // is narrow; only brings it forward when it has been shown before.
+    void openBeside(const QWidget &other);
 
     // Shows the explanation of question n (0 to 13) of the exam paper. Any other n throws
     // std::out_of_range before anything on the screen changes.

@@ -9,7 +9,14 @@
 //     secondary_range          range of `from`-`to` × 潮高比
 //     twelfths_height          height at `at` between `from` and `to`, by the rule of twelfths
 //     twelfths_time            time between `from` and `to` when the height is `height`
-//   choice_values: cm as integers, times "HH:MM", durations "H:MM".
+//     keel_depth               charted_depth + height of tide - draft
+//     bridge_clearance         charted_height + (highest_water - height of tide) - air_draft
+//   The last two take the height of tide from `tide` (a high or low water) or, with `from`, `to`
+//   and `at`, by the rule of twelfths; their figures are metres: charted_depth from 最低水面
+//   (the tide table's datum), charted_height from 最高水面, highest_water the height of 最高水面
+//   above 最低水面, air_draft the boat's highest point above the water. They need `tolerance`
+//   in metres (half the last printed digit).
+//   choice_values: cm as integers, times "HH:MM", durations "H:MM", metres as numbers.
 // The table has no `kind`: a table with `days` is a tide table.
 
 #include "bankgen/solver/detail/Kinds.h"
@@ -42,6 +49,15 @@ std::optional<int> clockOf(const std::string &s, bool allowSign = false)
 std::string cm(double v)
 {
     return std::to_string(std::lround(v)) + "cm";
+}
+
+// 1.4m, 0.85m, 2.0m: as charts and question texts print metres.
+std::string metres(double v)
+{
+    std::string s = fixed(v, 2);
+    if (s.back() == '0')
+        s.pop_back();
+    return s + "m";
 }
 
 struct Tide
@@ -87,6 +103,10 @@ public:
         readTides();
         const std::string ask = m_in.text("ask");
         requireText(m_in.text("port"));
+        if (ask == "keel_depth")
+            return keelDepth();
+        if (ask == "bridge_clearance")
+            return bridgeClearance();
         const bool secondary = ask.rfind("secondary_", 0) == 0;
         if (ask == "height" || ask == "time" || ask == "secondary_time"
             || ask == "secondary_height") {
@@ -121,18 +141,10 @@ public:
             return answer(Quantity::ClockTime, local);
         }
         const auto [a, b] = pair();
-        requireDay(a);
-        step(m_s, "潮汐表を読む", m_port + " " + dayText(a) + "の" + a.name() + "と次の" + b.name(),
-            "",
-            clockText(a.minutes) + " " + cm(a.height) + "、" + clockText(b.minutes) + " "
-                + cm(b.height));
+        readPair(
+            a, b, ask == "range" || ask == "secondary_range" || ask.rfind("twelfths_", 0) == 0);
         const double range = std::abs(a.height - b.height);
         const double interval = double(b.absolute() - a.absolute());
-        if (ask == "range" || ask == "secondary_range" || ask.rfind("twelfths_", 0) == 0)
-            step(m_s, "潮差", "潮差 ＝ 高潮の潮高 － 低潮の潮高",
-                std::to_string(std::max(a.height, b.height)) + " - "
-                    + std::to_string(std::min(a.height, b.height)),
-                cm(range));
         if (ask == "range")
             return answer(Quantity::Cm, range);
         if (ask == "secondary_range") {
@@ -151,37 +163,8 @@ public:
         if (ask == "duration")
             return answer(Quantity::Duration, interval);
         const double sixth = interval / 6.0;
-        if (ask == "twelfths_height") {
-            const toml::array *at = m_in.raw("at").as_array();
-            const auto day = at && at->size() == 2 ? at->get(0)->value<int>() : std::nullopt;
-            const auto time
-                = at && at->size() == 2 ? at->get(1)->value<std::string>() : std::nullopt;
-            const auto minutes = time ? clockOf(*time) : std::nullopt;
-            if (!day || !minutes)
-                throw CheckError("at must be [day, \"HH:MM\"]");
-            const double since = *day * 1440.0 + *minutes - a.absolute();
-            if (since <= 0 || since >= interval)
-                throw CheckError("at is not between from and to");
-            requireText(clockText(*minutes));
-            const double x = 6 * since / interval;
-            step(m_s, "経過時間",
-                "経過時間 ＝ 求める時刻 － 前の潮時（間隔の6分の1を単位に数える）",
-                clockText(*minutes) + " - " + clockText(a.minutes) + "、1単位 ＝ "
-                    + durationText(sixth),
-                durationText(since) + " ＝ " + fixed(x, 2) + "単位");
-            const double f = twelfths(x);
-            const double change = range * f;
-            step(m_s, "十二分法",
-                "変化量 ＝ 潮差 × 累計の十二分率（各単位で 1, 2, 3, 3, 2, 1 の12分の1）",
-                cm(range) + " × " + fixed(f * 12.0, 2) + " ÷ 12", cm(change));
-            const double h = a.height + (b.height - a.height) * f;
-            step(m_s, "潮高",
-                b.height < a.height ? "潮高 ＝ 前の高潮の潮高 － 変化量"
-                                    : "潮高 ＝ 前の低潮の潮高 ＋ 変化量",
-                std::to_string(a.height) + (b.height < a.height ? " - " : " + ") + fixed(change, 1),
-                cm(h));
-            return answer(Quantity::Cm, h);
-        }
+        if (ask == "twelfths_height")
+            return answer(Quantity::Cm, twelfthsHeight(a, b));
         if (ask == "twelfths_time") {
             const auto height = m_in.raw("height").value<int>();
             if (!height || (*height - a.height) * (*height - b.height) >= 0)
@@ -207,10 +190,129 @@ public:
     }
 
 private:
+    // Depth under the keel: the chart's depth is below 最低水面, the datum of the tide table's
+    // heights, so the height of tide adds to it and the draft comes off.
+    void keelDepth()
+    {
+        const double depth = metresStated("charted_depth");
+        const double draft = metresStated("draft");
+        const double h = heightOfTide() / 100.0;
+        step(m_s, "その時の水深", "水深 ＝ 海図の水深（最低水面から） ＋ 潮高",
+            metres(depth) + " + " + metres(h), metres(depth + h));
+        const double under = depth + h - draft;
+        if (under <= 0)
+            throw CheckError("the keel would touch the bottom; the question would have to say so");
+        step(m_s, "キール下の水深", "キール下の水深 ＝ 水深 － 喫水",
+            metres(depth + h) + " - " + metres(draft), metres(under));
+        answer(Quantity::Metres, under);
+    }
+
+    // Clearance under a bridge: the chart gives its height above 最高水面, so the water standing
+    // lower than 最高水面 by (最高水面 - height of tide) adds to it.
+    void bridgeClearance()
+    {
+        const double height = metresStated("charted_height");
+        const double highest = metresStated("highest_water");
+        const double air = metresStated("air_draft");
+        const double h = heightOfTide() / 100.0;
+        if (h > highest)
+            throw CheckError("the tide stands above 最高水面");
+        step(m_s, "水面から橋桁まで",
+            "高さ ＝ 海図の橋の高さ（最高水面から） ＋ （最高水面の高さ － 潮高）",
+            metres(height) + " + (" + metres(highest) + " - " + metres(h) + ")",
+            metres(height + highest - h));
+        const double clearance = height + highest - h - air;
+        if (clearance <= 0)
+            throw CheckError("the boat would not pass; the question would have to say so");
+        step(m_s, "橋桁との間隔", "間隔 ＝ 水面から橋桁まで － 水面上の船の高さ",
+            metres(height + highest - h) + " - " + metres(air), metres(clearance));
+        answer(Quantity::Metres, clearance);
+    }
+
+    double metresStated(const char *key)
+    {
+        const double v = m_in.number(key);
+        if (v <= 0)
+            throw CheckError(std::string(key) + " must be positive");
+        m_in.requirePhrase(metres(v));
+        return v;
+    }
+
+    // The height of tide, in cm, a depth or clearance rests on: a high or low water the table
+    // gives (`tide`), or the height at `at` between `from` and `to` by the rule of twelfths.
+    double heightOfTide()
+    {
+        if (m_in.has("tide")) {
+            const Tide t = tideAt("tide");
+            requireDay(t);
+            step(m_s, "潮汐表を読む", m_port + " " + dayText(t) + "の" + t.name(), "",
+                clockText(t.minutes) + " " + cm(t.height));
+            return t.height;
+        }
+        const auto [a, b] = pair();
+        readPair(a, b, true);
+        step(m_s, "潮時の間隔", "間隔 ＝ 後の潮時 － 前の潮時",
+            clockText(b.minutes) + " - " + clockText(a.minutes),
+            durationText(double(b.absolute() - a.absolute())));
+        return twelfthsHeight(a, b);
+    }
+
+    void readPair(const Tide &a, const Tide &b, bool withRange)
+    {
+        requireDay(a);
+        step(m_s, "潮汐表を読む", m_port + " " + dayText(a) + "の" + a.name() + "と次の" + b.name(),
+            "",
+            clockText(a.minutes) + " " + cm(a.height) + "、" + clockText(b.minutes) + " "
+                + cm(b.height));
+        if (withRange)
+            step(m_s, "潮差", "潮差 ＝ 高潮の潮高 － 低潮の潮高",
+                std::to_string(std::max(a.height, b.height)) + " - "
+                    + std::to_string(std::min(a.height, b.height)),
+                cm(std::abs(a.height - b.height)));
+    }
+
+    // The height at `at` between the consecutive tides a and b, by the rule of twelfths.
+    double twelfthsHeight(const Tide &a, const Tide &b)
+    {
+        const double range = std::abs(a.height - b.height);
+        const double interval = double(b.absolute() - a.absolute());
+        const double sixth = interval / 6.0;
+        const toml::array *at = m_in.raw("at").as_array();
+        const auto day = at && at->size() == 2 ? at->get(0)->value<int>() : std::nullopt;
+        const auto time = at && at->size() == 2 ? at->get(1)->value<std::string>() : std::nullopt;
+        const auto minutes = time ? clockOf(*time) : std::nullopt;
+        if (!day || !minutes)
+            throw CheckError("at must be [day, \"HH:MM\"]");
+        const double since = *day * 1440.0 + *minutes - a.absolute();
+        if (since <= 0 || since >= interval)
+            throw CheckError("at is not between from and to");
+        requireText(clockText(*minutes));
+        const double x = 6 * since / interval;
+        step(m_s, "経過時間", "経過時間 ＝ 求める時刻 － 前の潮時（間隔の6分の1を単位に数える）",
+            clockText(*minutes) + " - " + clockText(a.minutes) + "、1単位 ＝ "
+                + durationText(sixth),
+            durationText(since) + " ＝ " + fixed(x, 2) + "単位");
+        const double f = twelfths(x);
+        const double change = range * f;
+        step(m_s, "十二分法",
+            "変化量 ＝ 潮差 × 累計の十二分率（各単位で 1, 2, 3, 3, 2, 1 の12分の1）",
+            cm(range) + " × " + fixed(f * 12.0, 2) + " ÷ 12", cm(change));
+        const double h = a.height + (b.height - a.height) * f;
+        step(m_s, "潮高",
+            b.height < a.height ? "潮高 ＝ 前の高潮の潮高 － 変化量"
+                                : "潮高 ＝ 前の低潮の潮高 ＋ 変化量",
+            std::to_string(a.height) + (b.height < a.height ? " - " : " + ") + fixed(change, 1),
+            cm(h));
+        return h;
+    }
+
     void answer(Quantity q, double v)
     {
         m_s.quantity = q;
-        m_s.unit = q == Quantity::Cm ? "cm" : q == Quantity::Duration ? "時間" : "時刻";
+        m_s.unit = q == Quantity::Cm  ? "cm"
+            : q == Quantity::Metres   ? "m"
+            : q == Quantity::Duration ? "時間"
+                                      : "時刻";
         m_s.value = { v };
     }
 
