@@ -64,6 +64,12 @@ struct ChartPainter::Frame
     double size(double units) const { return units * k; }
     // Symbols grow with the zoom as on paper, within limits that keep them recognisable.
     double symbol(double units) const { return units * std::clamp(k, 0.8, 2.0); }
+    // Text grows with the zoom too, between a legible floor and a ceiling that keeps a name
+    // beside its mark rather than across the chart.
+    int text(double units, int floor, int ceiling) const
+    {
+        return std::clamp(int(std::lround(units * k)), floor, ceiling);
+    }
 };
 
 ChartPainter::ChartPainter(const chart::ExamChart &chart, QFont font)
@@ -127,7 +133,7 @@ void ChartPainter::paintBorder(QPainter &painter, const Frame &f) const
         return;
 
     QFont figures = m_font;
-    figures.setPixelSize(std::max(10, int(std::lround(f.size(11)))));
+    figures.setPixelSize(f.text(11, 10, 18));
     painter.setFont(figures);
     QVarLengthArray<QLineF, 1024> ticks;
     QVarLengthArray<QRectF, 128> black;
@@ -266,7 +272,7 @@ void ChartPainter::paintRose(QPainter &painter, const Frame &f, const chart::Ros
     painter.drawLine(c - QPointF(head, 0), c + QPointF(head, 0));
 
     QFont font = m_font;
-    font.setPixelSize(std::max(9, int(std::lround(0.075 * r))));
+    font.setPixelSize(std::clamp(int(std::lround(0.075 * r)), 9, 28));
     painter.setFont(font);
     // Figures every 10° where there is room for them, every 30° or 90° where there is less.
     for (const Ring &ring : rings) {
@@ -276,7 +282,7 @@ void ChartPainter::paintRose(QPainter &painter, const Frame &f, const chart::Ros
             drawText(
                 painter, along(d + ring.turn, ring.figures), Qt::AlignCenter, QString::number(d));
     }
-    font.setPixelSize(std::max(10, int(std::lround(0.09 * r))));
+    font.setPixelSize(std::clamp(int(std::lround(0.09 * r)), 10, 32));
     painter.setFont(font);
     drawText(painter, c + QPointF(0, 0.2 * r), Qt::AlignCenter, fromUtf8(m_chart.variationText()));
 }
@@ -284,7 +290,7 @@ void ChartPainter::paintRose(QPainter &painter, const Frame &f, const chart::Ros
 void ChartPainter::paintMarks(QPainter &painter, const Frame &f, bool positionsOnly) const
 {
     QFont names = m_font;
-    names.setPixelSize(std::max(10, int(std::lround(f.size(12)))));
+    names.setPixelSize(f.text(12, 10, 20));
     painter.setFont(names);
     const double s = f.symbol(1.0);
     for (const chart::ChartMarkInfo &mark : m_chart.marks()) {
@@ -361,13 +367,13 @@ void ChartPainter::paintTitle(QPainter &painter, const Frame &f) const
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(title.adjusted(3, 3, -3, -3));
     QFont font = m_font;
-    font.setPixelSize(std::max(11, int(std::lround(f.size(22)))));
+    font.setPixelSize(f.text(22, 11, 44));
     font.setBold(true);
     painter.setFont(font);
     drawText(painter, { title.center().x(), title.top() + title.height() * 0.38 }, Qt::AlignCenter,
         fromUtf8(m_chart.title()));
     font.setBold(false);
-    font.setPixelSize(std::max(9, int(std::lround(f.size(11)))));
+    font.setPixelSize(f.text(11, 9, 22));
     painter.setFont(font);
     drawText(painter, { title.center().x(), title.top() + title.height() * 0.76 }, Qt::AlignCenter,
         u"漸長図（メルカトル図法）　単位 海里"_s);

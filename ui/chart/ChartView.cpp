@@ -15,8 +15,6 @@ namespace tovarin {
 namespace {
 
 constexpr double zoomStep = 1.25;
-// Room around the sheet, so that its border can be brought to the middle of the view.
-constexpr double sceneMargin = 60.0;
 
 bool whole(double v)
 {
@@ -53,8 +51,8 @@ void ChartView::setChart(const chart::ExamChart *chart)
     if (chart) {
         m_painter.emplace(*chart, font());
         const chart::Box s = chart->sheet();
-        scene()->setSceneRect(QRectF(s.left, s.top, s.width, s.height)
-                                  .adjusted(-sceneMargin, -sceneMargin, sceneMargin, sceneMargin));
+        // The sheet and no more: a fitted chart needs no scroll bars.
+        scene()->setSceneRect(QRectF(s.left, s.top, s.width, s.height));
     }
     m_framed.reset();
     fitWholeChart();
@@ -103,7 +101,8 @@ void ChartView::fitWholeChart()
         return;
     const chart::Box s = chart()->sheet();
     const QRectF sheet(s.left, s.top, s.width, s.height);
-    const QSizeF room = viewport()->size();
+    // The room the view has without its scroll bars, which a fitted chart does not need.
+    const QSizeF room = QSizeF(maximumViewportSize()) - QSizeF(2, 2);
     const double zoom = std::min(room.width() / sheet.width(), room.height() / sheet.height());
     applyZoom(std::clamp(zoom, minimumZoom, maximumZoom), QRectF(viewport()->rect()).center());
     centerOn(sheet.center());
@@ -299,6 +298,11 @@ void ChartView::resizeEvent(QResizeEvent *event)
 {
     QGraphicsView::resizeEvent(event);
     m_cacheValid = false;
+    // Only a new size of the view itself frames the chart again: the scroll bars that a new zoom
+    // brings or takes away resize the viewport, and framing on those would never settle.
+    if (size() == m_framedFor)
+        return;
+    m_framedFor = size();
     if (m_framed) {
         const QRectF area = *m_framed;
         const QSizeF room = viewport()->size();

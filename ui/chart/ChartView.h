@@ -74,6 +74,7 @@ private:
     SolutionOverlay *m_solution = nullptr;
     bool m_fitted = true; // follows the view's size until the candidate zooms
     std::optional<QRectF> m_framed; // the area a frameArea keeps in view, in scene units
+    QSize m_framedFor; // the view's size when the chart was last fitted or framed
     // Panning by hand: the middle button, or the left with the space bar held.
     bool m_spaceHeld = false;
     bool m_panning = false;

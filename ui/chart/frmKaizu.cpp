@@ -3,6 +3,7 @@
 #include "ui/chart/ChartTools.h"
 #include "ui/chart/ChartView.h"
 #include "ui/chart/SolutionOverlay.h"
+#include "ui/look/Beside.h"
 
 #include "bank/Charts.h"
 #include "bank/Explanations.h"
@@ -54,14 +55,18 @@ frmKaizu::frmKaizu()
     lblStatus->setFocusPolicy(Qt::TabFocus);
     lblStatus->setMinimumHeight(lblStatus->fontMetrics().height() + 4);
 
+    // The header with the view's own buttons, then the tools' bar on a row of its own: the
+    // window is as narrow as the tools allow.
+    auto *headerRow = new QHBoxLayout;
+    headerRow->addWidget(lblHeader, 1);
+    for (QPushButton *button : { cmdKaitourei, cmdZoomIn, cmdZoomOut, cmdFit })
+        headerRow->addWidget(button);
     m_toolRow = new QHBoxLayout;
     m_toolRow->addStretch(1);
-    for (QPushButton *button : { cmdZoomIn, cmdZoomOut, cmdFit, cmdKaitourei })
-        m_toolRow->addWidget(button);
     auto *window = new QVBoxLayout(this);
     window->setContentsMargins(6, 6, 6, 6);
     window->setSpacing(4);
-    window->addWidget(lblHeader);
+    window->addLayout(headerRow);
     window->addLayout(m_toolRow);
     window->addWidget(m_view, 1);
     window->addWidget(lblStatus);
@@ -78,6 +83,11 @@ frmKaizu::~frmKaizu()
 QSize frmKaizu::preferredClientSize()
 {
     return { 960, 720 };
+}
+
+void frmKaizu::openBeside(const QWidget &other)
+{
+    showBeside(*this, other, preferredClientSize(), minimumClientWidth);
 }
 
 void frmKaizu::showQuestion(std::int16_t n, bool review)

@@ -11,6 +11,7 @@
 // writes nothing.
 #pragma once
 
+#include "bank/QuestionNumbers.h"
 #include "ui/chart/ChartDrawing.h"
 #include "ui/look/Form.h"
 
@@ -36,8 +37,13 @@ public:
     ~frmKaizu() override;
 
     static QSize preferredClientSize();
-    static constexpr int minimumClientWidth = 480;
-    static constexpr std::int16_t chartQuestions = 3; // questions 51 to 53
+    static constexpr int minimumClientWidth = 640; // the tools' bar
+    static constexpr std::int16_t chartQuestions = chartQuestionCount; // questions 51 to 53
+
+    // Shows the window for the first time since its load beside the other window (the exam
+    // screen), as the explanation is placed; only brings it forward when it has been shown
+    // before.
+    void openBeside(const QWidget &other);
 
     // Shows the chart of question n (0 to 2) of the exam paper with that question's own drawing,
     // and in review its worked solution behind "解答例". Any other n throws std::out_of_range

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollBar>
 
 #include <optional>
@@ -127,6 +126,9 @@ frmKaisetsu::frmKaisetsu()
     plotKaisetsu->setObjectName(u"plotKaisetsu"_s);
     plotKaisetsu->setAccessibleName(u"作図"_s);
     plotKaisetsu->setMinimumSize(240, 200);
+    // A figure beside the text, as in print: the text box stays the window's one stop of the
+    // focus, and the wheel and a drag still zoom and pan it.
+    plotKaisetsu->setFocusPolicy(Qt::NoFocus);
     plotKaisetsu->hide();
 
     m_besideText = new QBoxLayout(QBoxLayout::LeftToRight);
@@ -142,14 +144,7 @@ frmKaisetsu::frmKaisetsu()
 
 void frmKaisetsu::openBeside(const QWidget &other)
 {
-    // The other window's own frame stands for the frame this one will get.
-    const QRect otherFrame = other.frameGeometry();
-    const QSize decoration = otherFrame.size() - other.geometry().size();
-    const QScreen *screen = other.screen();
-    const QRect available = screen ? screen->availableGeometry() : otherFrame;
-    const QRect frame = besideFrame(otherFrame, available, preferredClientSize() + decoration,
-        minimumClientWidth + decoration.width());
-    Show(frame.topLeft(), frame.size() - decoration);
+    showBeside(*this, other, preferredClientSize(), minimumClientWidth);
 }
 
 QSize frmKaisetsu::preferredClientSize()
