@@ -90,8 +90,10 @@ enum class Act {
     Kaisetsu, // 解説
     ExplanationCloseBox,
     ExplanationEscape,
+    Kaizu, // 海図
+    ChartCloseBox,
 };
-constexpr int actCount = int(Act::ExplanationEscape) + 1;
+constexpr int actCount = int(Act::ChartCloseBox) + 1;
 
 struct Step
 {
@@ -155,6 +157,10 @@ QString describe(const Step &step)
         return u"the explanation's close box"_s;
     case Act::ExplanationEscape:
         return u"Escape on the explanation"_s;
+    case Act::Kaizu:
+        return click + u"海図"_s;
+    case Act::ChartCloseBox:
+        return u"the chart's close box"_s;
     }
     return {};
 }
@@ -192,11 +198,15 @@ Step pickStep(const WalkModel &model, WalkRandom &random, int skill)
 
     if (model.visible(Screen::Explanation) && random.percent(5))
         return { random.percent(50) ? Act::ExplanationCloseBox : Act::ExplanationEscape };
+    if (model.visible(Screen::Chart) && random.percent(4))
+        return { Act::ChartCloseBox };
     const bool examOnView = model.visible(Screen::Exam);
     const bool resultsOnView = model.visible(Screen::Results);
     if (examOnView && (!resultsOnView || random.percent(75))) {
         if (model.explanationOffered && random.percent(10))
             return { Act::Kaisetsu, 0, random.percent(15) };
+        if (model.chartOffered() && random.percent(8))
+            return { Act::Kaizu, 0, random.percent(15) };
         roll = random.below(100);
         if (roll < 34) {
             const int k = random.percent(skill)
@@ -403,17 +413,17 @@ public:
                     QVariant::fromValue(program).toString(), QVariant::fromValue(model).toString());
         };
 
-        const std::array<Form *, 4> forms { Screens::ifLoaded<frmMenu>(),
+        const std::array<Form *, walk::screenCount> forms { Screens::ifLoaded<frmMenu>(),
             Screens::ifLoaded<frmSiken>(), Screens::ifLoaded<frmSeiseki>(),
-            Screens::ifLoaded<frmKaisetsu>() };
-        const std::array<QString, 4> names { u"frmMenu"_s, u"frmSiken"_s, u"frmSeiseki"_s,
-            u"frmKaisetsu"_s };
+            Screens::ifLoaded<frmKaisetsu>(), Screens::ifLoaded<frmKaizu>() };
+        const std::array<QString, walk::screenCount> names { u"frmMenu"_s, u"frmSiken"_s,
+            u"frmSeiseki"_s, u"frmKaisetsu"_s, u"frmKaizu"_s };
         bool anyOnView = false;
-        for (std::size_t s = 0; s < 4; ++s) {
+        for (std::size_t s = 0; s < walk::screenCount; ++s) {
             const bool loaded = forms[s] != nullptr;
             const bool onView = loaded && forms[s]->isVisible();
             if (s < 3)
-                anyOnView |= onView; // the explanation never stands alone
+                anyOnView |= onView; // the explanation and the chart never stand alone
             differ(names[s] + u" loaded"_s, loaded, m_model.screens[s].loaded);
             differ(names[s] + u" on view"_s, onView, m_model.screens[s].visible);
         }
@@ -457,6 +467,11 @@ public:
             differ(u"the explanation's header"_s, control<QLabel>(kaisetsu, "lblHeader")->text(),
                 u"第%1問　正答 (%2)"_s.arg(51 + m_model.explained).arg(key));
         }
+        if (const auto *kaizu = Screens::ifLoaded<frmKaizu>())
+            differ(u"the chart question on the chart"_s, int(kaizu->question()), m_model.charted);
+        if (const auto *siken = Screens::ifLoaded<frmSiken>(); siken && siken->isVisible())
+            differ(u"海図 offered"_s, control(siken, "cmdKaizu")->isVisibleTo(siken),
+                m_model.chartOffered());
         if (const auto *results = Screens::ifLoaded<frmSeiseki>()) {
             const ResultsShown shown = resultsOnScreen(*results);
             if (!m_model.results)
@@ -676,6 +691,14 @@ private:
                 control(Screens::ifLoaded<frmKaisetsu>(), "txtKaisetsu"), Qt::Key_Escape);
             settle();
             m_model.closeExplanation();
+            return;
+        case Act::Kaizu:
+            clickButton(Screens::ifLoaded<frmSiken>(), "cmdKaizu", step.twice);
+            twiceOnExam(step, [this] { m_model.openChart(); });
+            return;
+        case Act::ChartCloseBox:
+            closeBox(Screens::ifLoaded<frmKaizu>());
+            m_model.closeChart();
             return;
         }
     }
