@@ -137,7 +137,12 @@ void ChartPainter::paintBorder(QPainter &painter, const Frame &f) const
     painter.setFont(figures);
     QVarLengthArray<QLineF, 1024> ticks;
     QVarLengthArray<QRectF, 128> black;
-    const QRectF visible = f.exposed.adjusted(-60, -30, 60, 30);
+    // A graduation is drawn where its tick, its figure or the minute's block that starts at it
+    // may reach the exposed part: a block is a minute long.
+    const double minuteLength
+        = std::max(f.size(m.latMinuteAt(m.northEast().lat)), f.size(m.unitsPerLonMinute()));
+    const QRectF visible = f.exposed.adjusted(
+        -60 - minuteLength, -30 - minuteLength, 60 + minuteLength, 30 + minuteLength);
 
     // Latitude on both sides: positions by the projection, so a minute grows northwards.
     const auto lats = chart::graduationsBetween(m.southWest().lat, m.northEast().lat);

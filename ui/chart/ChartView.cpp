@@ -16,11 +16,6 @@ namespace {
 
 constexpr double zoomStep = 1.25;
 
-bool whole(double v)
-{
-    return std::abs(v - std::round(v)) < 1e-6;
-}
-
 } // namespace
 
 ChartView::ChartView(QWidget *parent)
@@ -32,7 +27,7 @@ ChartView::ChartView(QWidget *parent)
     setTransformationAnchor(QGraphicsView::NoAnchor);
     setResizeAnchor(QGraphicsView::NoAnchor);
     setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    // The background is the view's own cache; items repaint only where they change.
+    // The background is the chart, painted where exposed; items repaint only where they change.
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     setOptimizationFlags(QGraphicsView::DontSavePainterState);
     setBackgroundBrush(ChartPainter::outside());
@@ -47,7 +42,6 @@ void ChartView::setChart(const chart::ExamChart *chart)
         return;
     setSolution(std::nullopt); // drawn on the chart it belongs to
     m_painter.reset();
-    m_cacheValid = false;
     if (chart) {
         m_painter.emplace(*chart, font());
         const chart::Box s = chart->sheet();
@@ -142,55 +136,16 @@ QPointF ChartView::viewportPointOf(solver::LatLon at) const
     return viewportTransform().map(QPointF(p.x, p.y));
 }
 
-void ChartView::renderCache(const QRectF &logical, const QTransform &chartToScreen)
-{
-    QPainter p(&m_cache);
-    p.setClipRect(logical);
-    m_painter->paint(p, chartToScreen, logical);
-}
-
-void ChartView::drawBackground(QPainter *painter, const QRectF &)
+void ChartView::drawBackground(QPainter *painter, const QRectF &rect)
 {
     painter->save();
-    painter->resetTransform();
-    if (!m_painter) {
-        painter->fillRect(viewport()->rect(), ChartPainter::outside());
-        painter->restore();
-        return;
-    }
     const QTransform t = viewportTransform();
-    const qreal dpr = viewport()->devicePixelRatioF();
-    const QSize size = viewport()->size();
-    const QSize pixels(int(std::ceil(size.width() * dpr)), int(std::ceil(size.height() * dpr)));
-    const double dx = t.dx() - m_cachedAt.dx(), dy = t.dy() - m_cachedAt.dy();
-    const bool sameScale = m_cacheValid && m_cache.size() == pixels
-        && m_cache.devicePixelRatio() == dpr && t.m11() == m_cachedAt.m11();
-    if (!sameScale) {
-        m_cache = QPixmap(pixels);
-        m_cache.setDevicePixelRatio(dpr);
-        renderCache(QRectF(QPointF(0, 0), QSizeF(size)), t);
-        m_cacheValid = true;
-    } else if (dx != 0 || dy != 0) {
-        // A pan: keep what is still in view, paint the strips it uncovers. A shift of a
-        // fraction of a device pixel cannot be scrolled, and one of the whole view keeps nothing.
-        if (whole(dx * dpr) && whole(dy * dpr) && std::abs(dx) < size.width()
-            && std::abs(dy) < size.height()) {
-            m_cache.scroll(int(std::lround(dx * dpr)), int(std::lround(dy * dpr)), m_cache.rect());
-            const double w = size.width(), h = size.height();
-            if (dx > 0)
-                renderCache(QRectF(0, 0, dx, h), t);
-            else if (dx < 0)
-                renderCache(QRectF(w + dx, 0, -dx, h), t);
-            if (dy > 0)
-                renderCache(QRectF(0, 0, w, dy), t);
-            else if (dy < 0)
-                renderCache(QRectF(0, h + dy, w, -dy), t);
-        } else {
-            renderCache(QRectF(QPointF(0, 0), QSizeF(size)), t);
-        }
-    }
-    m_cachedAt = t;
-    painter->drawPixmap(QPointF(0, 0), m_cache);
+    painter->resetTransform();
+    const QRectF exposed = t.mapRect(rect).intersected(QRectF(viewport()->rect()));
+    if (m_painter)
+        m_painter->paint(*painter, t, exposed);
+    else
+        painter->fillRect(exposed, ChartPainter::outside());
     painter->restore();
 }
 
@@ -297,7 +252,6 @@ void ChartView::mouseReleaseEvent(QMouseEvent *event)
 void ChartView::resizeEvent(QResizeEvent *event)
 {
     QGraphicsView::resizeEvent(event);
-    m_cacheValid = false;
     // Only a new size of the view itself frames the chart again: the scroll bars that a new zoom
     // brings or takes away resize the viewport, and framing on those would never settle.
     if (size() == m_framedFor)

@@ -1,6 +1,9 @@
 // The chart on screen: a QGraphicsView whose scene is in chart units (scene = chart, one unit a
 // logical pixel at zoom 1) and whose background is the chart itself, painted by ChartPainter
-// into a viewport-sized cache that panning scrolls and a zoom repaints. Items on the scene lie
+// where it is exposed. No cache of its own: a pan scrolls the window's backing store and paints
+// the strip it uncovers, an item in motion repaints its own path, and a whole view of the chart
+// paints in a few milliseconds at 2560 × 1440, so a second copy of the view would only add
+// memory. Items on the scene lie
 // over it: the review's worked solution at z 5 (setSolution), the plotting tools at z 10 and
 // above.
 //
@@ -14,7 +17,6 @@
 #include "ui/chart/ChartPainter.h"
 
 #include <QGraphicsView>
-#include <QPixmap>
 
 #include <optional>
 
@@ -68,7 +70,6 @@ protected:
 
 private:
     void applyZoom(double zoom, QPointF viewportAnchor);
-    void renderCache(const QRectF &logical, const QTransform &chartToScreen);
 
     std::optional<ChartPainter> m_painter;
     SolutionOverlay *m_solution = nullptr;
@@ -79,10 +80,6 @@ private:
     bool m_spaceHeld = false;
     bool m_panning = false;
     QPoint m_panFrom;
-
-    QPixmap m_cache; // the viewport's chart, at the device pixel ratio
-    QTransform m_cachedAt; // the transform it was painted with
-    bool m_cacheValid = false;
 };
 
 } // namespace tovarin
