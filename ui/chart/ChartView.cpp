@@ -196,6 +196,13 @@ void ChartView::keyReleaseEvent(QKeyEvent *event)
     QGraphicsView::keyReleaseEvent(event);
 }
 
+void ChartView::stopPanning()
+{
+    m_panning = false;
+    m_spaceHeld = false;
+    viewport()->unsetCursor();
+}
+
 void ChartView::focusOutEvent(QFocusEvent *event)
 {
     // A space bar let go elsewhere must not leave the view panning on the next left press.
@@ -203,6 +210,13 @@ void ChartView::focusOutEvent(QFocusEvent *event)
     if (!m_panning)
         viewport()->unsetCursor();
     QGraphicsView::focusOutEvent(event);
+}
+
+void ChartView::hideEvent(QHideEvent *event)
+{
+    // Closed in the middle of a drag: the release never comes, and the view must not pan on.
+    stopPanning();
+    QGraphicsView::hideEvent(event);
 }
 
 void ChartView::mousePressEvent(QMouseEvent *event)
@@ -219,7 +233,9 @@ void ChartView::mousePressEvent(QMouseEvent *event)
 
 void ChartView::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_panning) {
+    if (m_panning && !(event->buttons() & (Qt::MiddleButton | Qt::LeftButton))) {
+        stopPanning(); // its release went elsewhere
+    } else if (m_panning) {
         const QPoint now = event->position().toPoint();
         const QPoint moved = now - m_panFrom;
         m_panFrom = now;

@@ -67,9 +67,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void applyZoom(double zoom, QPointF viewportAnchor);
+    void stopPanning();
 
     std::optional<ChartPainter> m_painter;
     SolutionOverlay *m_solution = nullptr;

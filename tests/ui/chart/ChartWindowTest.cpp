@@ -11,6 +11,7 @@
 #include "ui/chart/frmKaizu.h"
 
 #include <QPointer>
+#include <QScrollBar>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace tovarin;
@@ -107,6 +108,29 @@ private Q_SLOTS:
         QVERIFY(!Screens::ifLoaded<frmKaizu>());
         click(&next, "cmdKaizu");
         QVERIFY(Screens::ifLoaded<frmKaizu>()->isVisible());
+    }
+
+    // Closed in the middle of a pan, the view does not pan on when it comes back.
+    void aWindowClosedInTheMiddleOfADragComesBackAtRest()
+    {
+        ExamRun run;
+        frmSiken &siken = run.start();
+        click(&siken, "cmdKaizu");
+        frmKaizu *kaizu = Screens::ifLoaded<frmKaizu>();
+        ChartView *view = kaizu->view();
+        view->setZoom(2.0, QRectF(view->viewport()->rect()).center());
+        const QPoint at = view->viewport()->rect().center();
+        QTest::mousePress(view->viewport(), Qt::MiddleButton, {}, at);
+        closeLikeAWindowManager(kaizu); // the release never reaches the view
+        click(&siken, "cmdKaizu");
+        QVERIFY(kaizu->isVisible());
+        const int h = view->horizontalScrollBar()->value();
+        QMouseEvent move(QEvent::MouseMove, QPointF(at) + QPointF(-50, 0),
+            view->viewport()->mapToGlobal(QPointF(at) + QPointF(-50, 0)), Qt::NoButton,
+            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &move);
+        QCOMPARE(view->horizontalScrollBar()->value(), h);
+        QCOMPARE(view->viewport()->cursor().shape(), Qt::ArrowCursor);
     }
 };
 
