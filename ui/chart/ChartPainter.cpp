@@ -247,7 +247,10 @@ void ChartPainter::paintRose(QPainter &painter, const Frame &f, const chart::Ros
         { 0.64 * r, 0.03 * r, 0.05 * r, 0.075 * r, 0.5 * r, variation } };
     QVarLengthArray<QLineF, 800> ticks;
     for (const Ring &ring : rings) {
-        for (int d = 0; d < 360; ++d) {
+        // Each degree where the degrees stand two pixels apart, else every five or ten.
+        const double apart = 2 * std::numbers::pi * ring.outer / 360;
+        const int step = apart >= 2.0 ? 1 : apart >= 0.8 ? 5 : 10;
+        for (int d = 0; d < 360; d += step) {
             const double length = d % 10 == 0 ? ring.tick10 : d % 5 == 0 ? ring.tick5 : ring.tick1;
             ticks.append(QLineF(
                 along(d + ring.turn, ring.outer), along(d + ring.turn, ring.outer - length)));
