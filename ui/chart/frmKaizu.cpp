@@ -107,7 +107,8 @@ void frmKaizu::showQuestion(std::int16_t n, bool review)
         // The tools measure with the chart's own projection and variation: new ones for a new
         // chart, with the readouts on as when a chart is first opened.
         delete m_tools;
-        m_toolBar = nullptr;
+        delete m_toolBar.data(); // in this window's layout, whoever made it
+        m_tools = nullptr;
         m_view->setChart(chart);
         m_tools = new ChartTools(m_view, chart->projection(), chart->variation(), this);
         m_toolBar = m_tools->toolBar();

@@ -15,6 +15,8 @@
 #include "ui/chart/ChartDrawing.h"
 #include "ui/look/Form.h"
 
+#include <QPointer>
+
 #include <array>
 #include <cstdint>
 
@@ -78,7 +80,7 @@ private:
     QHBoxLayout *m_toolRow;
     ChartView *m_view;
     ChartTools *m_tools = nullptr;
-    QWidget *m_toolBar = nullptr;
+    QPointer<QWidget> m_toolBar;
     QPushButton *cmdZoomIn;
     QPushButton *cmdZoomOut;
     QPushButton *cmdFit;
