@@ -113,18 +113,26 @@ struct Geometry
     std::optional<Segment> answerLine; // a transit, a bearing or a closest-approach distance
     LatLon southWest; // every drawn item lies inside, with a margin
     LatLon northEast;
+    // The ship's way over the ground, which the bank's build keeps clear of the land and of the
+    // marks the question does not use: a line of points, one point for a ship at a position,
+    // none when the question puts the ship nowhere. Not drawn, so the program's tables leave it
+    // empty.
+    std::vector<LatLon> way;
 };
 
 // What the answer is. The value's components depend on the quantity:
 //   Miles, Knots, Cm, Metres, Number: one number; Duration, ClockTime: minutes (a time of day as
-//   minutes after midnight); Position: latitude and longitude in minutes of arc; Course and
-//   Deviation: degrees (deviation east positive); Current: set in degrees and drift in knots.
+//   minutes after midnight); Position: latitude and longitude in minutes of arc; FromMark: a
+//   position as the true bearing from a mark (the unit names the mark) and the distance from it
+//   in miles; Course and Deviation: degrees (deviation east positive); Current: set in degrees
+//   and drift in knots.
 enum class Quantity {
     Miles,
     Knots,
     Duration,
     ClockTime,
     Position,
+    FromMark,
     Course,
     Deviation,
     Current,

@@ -299,8 +299,11 @@ void writeCharts(std::ostream &out, const SourceBank &bank)
         if (slot.number < 51 || slot.number > 53)
             continue;
         out << "const std::int16_t uses" << slot.number << "[] = {";
-        for (std::size_t i = 0; i < slot.variants.size(); ++i)
-            out << (i ? ", " : "") << banksource::namedChart(slot.variants[i].question).value_or(0);
+        for (std::size_t i = 0; i < slot.variants.size(); ++i) {
+            const banksource::Gazetteer *g
+                = banksource::gazetteerNamedIn(slot.variants[i].question, bank.gazetteers);
+            out << (i ? ", " : "") << (g ? g->chart : 0);
+        }
         out << "};\n";
     }
     out << "\n} // namespace\n\nconst ChartRecord charts[] = {\n";

@@ -1,7 +1,5 @@
 #include "bankgen/solver/CheckTable.h"
 
-#include "bankgen/solver/detail/CheckTableData.h"
-
 #include <sstream>
 
 namespace tovarin::solver {
@@ -9,7 +7,7 @@ namespace tovarin::solver {
 CheckTable CheckTable::fromToml(std::string_view text)
 {
     try {
-        return checkTableOf(toml::parse(text));
+        return fromTable(toml::parse(text));
     } catch (const toml::parse_error &error) {
         std::ostringstream where;
         where << "check table, line " << error.source().begin.line << ": " << error.description();
@@ -17,10 +15,22 @@ CheckTable CheckTable::fromToml(std::string_view text)
     }
 }
 
+CheckTable CheckTable::fromTable(const toml::table &table)
+{
+    return CheckTable(std::make_shared<const toml::table>(table));
+}
+
+CheckTable CheckTable::withMarks(std::vector<MarkPosition> marks) const
+{
+    CheckTable resolving = *this;
+    resolving.m_marks = std::move(marks);
+    return resolving;
+}
+
 std::string CheckTable::toJson() const
 {
     std::ostringstream out;
-    out << toml::json_formatter(m_data->table);
+    out << toml::json_formatter(*m_table);
     return out.str();
 }
 

@@ -1,7 +1,7 @@
 #include "bankgen/solver/KeyCheck.h"
+#include "bankgen/solver/Position.h"
 #include "bankgen/solver/Solver.h"
 
-#include "bankgen/solver/detail/CheckTableData.h"
 #include "bankgen/solver/detail/Kinds.h"
 #include "bankgen/solver/detail/Texts.h"
 
@@ -39,6 +39,9 @@ QuantityRule ruleOf(Quantity q)
         return { 1, { false, false }, { 5.0, 0 }, { 15.0, 0 } };
     case Quantity::Position:
         return { 2, { false, false }, { 0.05, 0.05 }, { 0.3, 0.3 } };
+    case Quantity::FromMark:
+        // The spacing is the miles between the two positions the choices name.
+        return { 2, { true, false }, { 1.0, 0.1 }, { 0.8, 0 } };
     case Quantity::Deviation:
     case Quantity::Course:
         return { 1, { true, false }, { 1.0, 0 }, { 3.0, 0 } };
@@ -62,7 +65,8 @@ bool contains(const std::string &text, const char *part)
 }
 
 // The value a choice text states, in the machine form of its quantity; empty if it states none.
-std::vector<double> valueStatedBy(Quantity q, const std::string &text, double claimed)
+std::vector<double> valueStatedBy(
+    Quantity q, const std::string &text, double claimed, const std::string &unit)
 {
     const std::vector<double> n = numbersIn(text);
     switch (q) {
@@ -92,8 +96,13 @@ std::vector<double> valueStatedBy(Quantity q, const std::string &text, double cl
             return { n[0] * 60.0 + n[1] };
         break;
     case Quantity::Position:
-        if (n.size() == 4 && contains(text, "北緯") && contains(text, "東経"))
-            return { n[0] * 60.0 + n[1], n[2] * 60.0 + n[3] };
+        if (const auto p = positionStatedBy(text))
+            return { p->latMinutes, p->lonMinutes };
+        break;
+    case Quantity::FromMark:
+        if (n.size() == 2 && text.starts_with(unit + "から真方位") && contains(text, "°、距離")
+            && contains(text, "海里"))
+            return n;
         break;
     case Quantity::Deviation: {
         const bool east = contains(text, "E");
@@ -121,6 +130,38 @@ std::vector<double> valueStatedBy(Quantity q, const std::string &text, double cl
         break;
     }
     return {};
+}
+
+// The step each component of a choice is printed to, in the machine form of its quantity: 0.1
+// for "0.9海里", 1 for "037°", 1 minute for "2時間20分", 60 for "3時間", 0.1′ for a position.
+// Empty when the text does not state the value in its quantity's form.
+std::vector<double> printedSteps(
+    Quantity q, const std::string &text, double claimed, const std::string &unit)
+{
+    std::vector<int> decimals;
+    const std::vector<double> n = numbersIn(text, &decimals);
+    auto step = [&decimals](std::size_t i) { return std::pow(10.0, -decimals.at(i)); };
+    if (valueStatedBy(q, text, claimed, unit).empty())
+        return {};
+    switch (q) {
+    case Quantity::Duration:
+        // Minutes when it prints them, otherwise the hours' own digits.
+        return { contains(text, "分") ? step(n.size() - 1) : 60.0 * step(0) };
+    case Quantity::ClockTime:
+        return { step(1) };
+    case Quantity::Position:
+        return { step(1), step(3) };
+    case Quantity::FromMark:
+    case Quantity::Current:
+        return { step(0), step(1) };
+    case Quantity::Number:
+        for (std::size_t i = 0; i < n.size(); ++i)
+            if (std::abs(n[i] - claimed) <= 1e-9 * std::max(1.0, std::abs(claimed)))
+                return { step(i) };
+        return {};
+    default:
+        return { step(0) };
+    }
 }
 
 // "HH:MM" or "H:MM" as minutes.
@@ -184,6 +225,8 @@ bool within(Quantity q, const std::vector<double> &a, const std::vector<double> 
 bool apart(Quantity q, const std::vector<double> &a, const std::vector<double> &b,
     const std::vector<double> &gap)
 {
+    if (q == Quantity::FromMark)
+        return length(along(a[0], a[1]) - along(b[0], b[1])) >= gap[0] - 1e-9;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (componentDifference(q, i, a[i], b[i]) >= gap[i] - 1e-9)
             return true;
@@ -203,6 +246,8 @@ std::string amountText(Quantity q, const std::vector<double> &t, const std::stri
         return plain(t[0]) + "分";
     case Quantity::Position:
         return plain(t[0]) + "′";
+    case Quantity::FromMark:
+        return t[1] == 0.0 ? plain(t[0]) + "海里" : plain(t[0]) + "°, " + plain(t[1]) + "海里";
     case Quantity::Deviation:
     case Quantity::Course:
         return plain(t[0]) + "°";
@@ -216,6 +261,70 @@ std::string amountText(Quantity q, const std::vector<double> &t, const std::stri
         return plain(t[0]) + "m";
     }
     return {};
+}
+
+// A value written with the digits of the steps a choice prints it to.
+std::string answerTextAt(Quantity q, const std::vector<double> &v, const std::vector<double> &steps,
+    const std::string &unit)
+{
+    auto digits = [&steps](std::size_t i) {
+        return std::max(0, static_cast<int>(std::lround(-std::log10(steps.at(i)))));
+    };
+    switch (q) {
+    case Quantity::Miles:
+        return fixed(v[0], digits(0)) + "海里";
+    case Quantity::Knots:
+        return fixed(v[0], digits(0)) + "ノット";
+    case Quantity::Cm:
+        return fixed(v[0], digits(0)) + "cm";
+    case Quantity::Course:
+        return directionText(normalized360(v[0]));
+    case Quantity::Deviation:
+        return v[0] == 0.0 ? "0°" : fixed(std::abs(v[0]), digits(0)) + (v[0] < 0 ? "°W" : "°E");
+    case Quantity::Duration:
+        if (steps[0] < 60.0 - 1e-9)
+            return durationText(v[0]);
+        return fixed(v[0] / 60.0,
+                   std::max(0, static_cast<int>(std::lround(-std::log10(steps[0] / 60.0)))))
+            + "時間";
+    case Quantity::Current:
+        return "流向 " + directionText(normalized360(v[0])) + "、流速 " + fixed(v[1], digits(1))
+            + "ノット";
+    case Quantity::FromMark:
+        return fromMarkText(unit, normalized360(v[0]), fixed(v[1], digits(1)));
+    case Quantity::Number:
+        return fixed(v[0], digits(0)) + unit;
+    default:
+        return answerText(q, v, unit);
+    }
+}
+
+// The computed value two digits finer than a choice prints it, for the message that compares
+// them: "0.906海里", "16時14.3分", "北緯30°05.23′、東経135°03.14′".
+std::string finerText(Quantity q, const std::vector<double> &v, const std::string &unit)
+{
+    auto finer = [](double x) { return plain(std::round(x * 1000.0) / 1000.0); };
+    auto minutesText = [](double m) {
+        const double whole = std::floor(m / 60.0);
+        return plain(whole) + "°" + (m - whole * 60.0 < 10.0 ? "0" : "")
+            + fixed(m - whole * 60.0, 2) + "′";
+    };
+    switch (q) {
+    case Quantity::Duration:
+        return finer(v[0]) + "分";
+    case Quantity::ClockTime: {
+        const double m = std::fmod(v[0], 1440.0);
+        return plain(std::floor(m / 60.0)) + "時" + finer(m - std::floor(m / 60.0) * 60.0) + "分";
+    }
+    case Quantity::Position:
+        return "北緯" + minutesText(v[0]) + "、東経" + minutesText(v[1]);
+    case Quantity::Current:
+        return "流向 " + finer(v[0]) + "°、流速 " + finer(v[1]) + "ノット";
+    case Quantity::FromMark:
+        return unit + "から真方位" + finer(v[0]) + "°、距離" + finer(v[1]) + "海里";
+    default:
+        return amountText(q, { std::round(v[0] * 1000.0) / 1000.0, 0.0 }, unit);
+    }
 }
 
 std::vector<double> toleranceOf(const Kind &kind, Quantity q, Inputs &in, double computed)
@@ -252,7 +361,7 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
     if (choices.size() != 4 || correct < 1 || correct > 4)
         return result; // the bank's own rules report these
     std::vector<Figure> figures;
-    Inputs in(table.data().table, "check.", figures);
+    Inputs in(table.table(), "check.", figures, table.marks());
     try {
         const Kind &kind = kindOf(in);
         Solution s = kind.solve(in);
@@ -282,7 +391,8 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
         for (std::size_t c = 0; c < 4; ++c) {
             const std::string label = "choice " + std::to_string(c + 1);
             claimed.push_back(claimedValue(q, *values->get(c), "choice_values of " + label));
-            const std::vector<double> said = valueStatedBy(q, choices[c], claimed.back()[0]);
+            const std::vector<double> said
+                = valueStatedBy(q, choices[c], claimed.back()[0], s.unit);
             bool same = said.size() == claimed.back().size();
             for (std::size_t i = 0; same && i < said.size(); ++i)
                 same = std::abs(said[i] - claimed.back()[i]) < 1e-6;
@@ -293,6 +403,21 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
         for (const std::string &field : in.unread())
             fault("unused field " + field);
 
+        // A candidate who plots well finds the computed value and rounds it as the choices
+        // print; the key must be that figure, not merely near it (0.91 is 0.9海里, not 1.0).
+        auto checkRounding = [&](std::size_t c) {
+            const std::vector<double> steps = printedSteps(q, choices[c], claimed[c][0], s.unit);
+            if (steps.size() != claimed[c].size())
+                return; // the choice's own fault says it states no such value
+            std::vector<double> rounded;
+            for (std::size_t i = 0; i < steps.size(); ++i)
+                rounded.push_back(std::round(s.value.at(i) / steps[i]) * steps[i]);
+            if (!within(q, claimed[c], rounded, std::vector<double>(steps.size(), 1e-6)))
+                fault("the key (" + std::to_string(correct) + ") \"" + choices[c]
+                    + "\" is not the computed " + finerText(q, s.value, s.unit)
+                    + " rounded to the digits it prints, which gives "
+                    + answerTextAt(q, rounded, steps, s.unit));
+        };
         const std::string computed = "the computed " + s.answer;
         const std::string tol = amountText(q, tolerance, s.unit);
         const std::vector<double> &key = claimed[static_cast<std::size_t>(correct - 1)];
@@ -303,6 +428,7 @@ KeyCheckResult checkKey(const CheckTable &table, const std::string &question,
                 if (!matches)
                     fault("the key (" + std::to_string(correct) + ") \"" + choices[c]
                         + "\" is not within " + tol + " of " + computed);
+                checkRounding(c);
                 continue;
             }
             if (matches)

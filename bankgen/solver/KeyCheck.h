@@ -4,6 +4,8 @@
 //   - each choice text states the value its choice_values entry claims;
 //   - the keyed choice is the only one within the tolerance of the computed value, and the
 //     tolerance is no looser than a careful hand plot needs;
+//   - the key states the computed value rounded to the digits it prints (0.91 mile is 0.9海里,
+//     never 1.0海里; 164.6 minutes is 2時間45分);
 //   - every wrong choice lies at least the bank guide's spacing from the key.
 #pragma once
 

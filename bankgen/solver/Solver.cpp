@@ -1,6 +1,5 @@
 #include "bankgen/solver/Solver.h"
 
-#include "bankgen/solver/detail/CheckTableData.h"
 #include "bankgen/solver/detail/Kinds.h"
 #include "bankgen/solver/detail/Texts.h"
 
@@ -32,7 +31,8 @@ const std::vector<Kind> &registry()
 {
     static const std::vector<Kind> kinds = [] {
         std::vector<Kind> all = chartKinds();
-        for (auto family : { tideKinds, engineKinds })
+        for (auto family :
+            { chartVoyageKinds, chartFixKinds, chartCurrentKinds, tideKinds, engineKinds })
             for (const Kind &k : family())
                 all.push_back(k);
         return all;
@@ -68,6 +68,8 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
         return clockText(v[0]);
     case Quantity::Position:
         return v.size() == 2 ? positionText(v[0], v[1]) : std::string();
+    case Quantity::FromMark:
+        return v.size() == 2 ? fromMarkAnswer(unit, v[0], v[1]) : std::string();
     case Quantity::Course:
         return computedDirection(v[0]);
     case Quantity::Deviation:
@@ -90,7 +92,7 @@ std::string answerText(Quantity quantity, const std::vector<double> &v, const st
 Solution solve(const CheckTable &table)
 {
     std::vector<detail::Figure> figures;
-    detail::Inputs in(table.data().table, "check.", figures);
+    detail::Inputs in(table.table(), "check.", figures, table.marks());
     Solution s = detail::kindOf(in).solve(in);
     s.answer = detail::answerText(s.quantity, s.value, s.unit);
     if (s.geometry)
@@ -145,6 +147,8 @@ const char *quantityName(Quantity quantity)
         return "clock_time";
     case Quantity::Position:
         return "position";
+    case Quantity::FromMark:
+        return "from_mark";
     case Quantity::Course:
         return "course";
     case Quantity::Deviation:

@@ -1,7 +1,6 @@
 #include "bankgen/source/BankSource.h"
 
 #include "bankgen/solver/KeyCheck.h"
-#include "bankgen/solver/detail/CheckTableData.h"
 #include "bankgen/source/BmpCheck.h"
 #include "bankgen/source/Cp932.h"
 
@@ -78,7 +77,7 @@ public:
                 problem("'picture' is not a text");
         }
         if (const toml::table *check = m_table["check"].as_table())
-            v.check = solver::checkTableOf(*check);
+            v.check = solver::CheckTable::fromTable(*check);
         else if (m_table.contains("check"))
             problem("'check' is not a table");
         if (const toml::array *choices = m_table["choices"].as_array()) {
@@ -414,12 +413,13 @@ SourceBank loadBank(const std::filesystem::path &dataDir, const std::filesystem:
             continue;
         }
         SourceSlot slot = parseSlot(*content, fileName, bank.problems);
+        lendChartMarks(slot, bank.gazetteers);
         if (slot.number != number)
             bank.problems.push_back({ fileName, -1,
                 "says number = " + std::to_string(slot.number) + ", but the file is for question "
                     + std::to_string(number) });
         checkSlot(slot, pictures, bank.problems);
-        checkChartVariants(*content, slot, bank.gazetteers, bank.problems);
+        checkChartVariants(slot, bank.gazetteers, bank.problems);
         bank.slots.push_back(std::move(slot));
     }
     return bank;

@@ -1,5 +1,6 @@
 #include "bankgen/source/Cp932.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <iconv.h>
@@ -52,38 +53,40 @@ std::size_t sequenceLength(unsigned char lead)
     return 4;
 }
 
-std::string describe(std::string_view character)
+std::string describe(std::string_view text, const CodePoint &c)
 {
-    const auto lead = static_cast<unsigned char>(character[0]);
-    char32_t cp = 0;
-    const std::size_t n = character.size();
-    if (n == 1)
-        cp = lead;
-    else {
-        cp = lead & (0x7F >> n);
-        for (std::size_t i = 1; i < n; ++i)
-            cp = (cp << 6) | (static_cast<unsigned char>(character[i]) & 0x3F);
-    }
     char code[16];
-    std::snprintf(code, sizeof code, "U+%04X ", static_cast<unsigned>(cp));
-    return code + std::string(character);
+    std::snprintf(code, sizeof code, "U+%04X ", static_cast<unsigned>(c.value));
+    return code + std::string(text.substr(c.at, c.size));
 }
 
 } // namespace
+
+std::vector<CodePoint> codePointsOf(std::string_view utf8)
+{
+    std::vector<CodePoint> out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t n = std::min(sequenceLength(lead), utf8.size() - i);
+        char32_t value = n == 1 ? lead : lead & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k)
+            value = (value << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        out.push_back({ value, i, n });
+        i += n;
+    }
+    return out;
+}
 
 std::optional<std::string> firstCharacterLostInCp932(std::string_view utf8)
 {
     static const Converter toCp932("CP932", "UTF-8");
     static const Converter fromCp932("UTF-8", "CP932");
-    for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n
-            = std::min(sequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
-        const std::string_view character = utf8.substr(i, n);
+    for (const CodePoint &c : codePointsOf(utf8)) {
+        const std::string_view character = utf8.substr(c.at, c.size);
         const auto encoded = toCp932.convert(character);
         const auto decoded = encoded ? fromCp932.convert(*encoded) : std::nullopt;
         if (!decoded || *decoded != character)
-            return describe(character);
-        i += n;
+            return describe(utf8, c);
     }
     return std::nullopt;
 }

@@ -1,13 +1,13 @@
 // The fixed world of each examination chart: its area, its variation and the named lights,
 // beacons and buoys on it (bank/data/chartNNN.toml). Every chart question (51 to 53) takes its
 // marks from the gazetteer of the chart it names, at their one position, keeps its tracks clear
-// of the marks it does not use and of the land, and fixes the ship on fixed marks only;
-// checkChartVariants holds a slot to those rules.
+// of the marks it does not use and of the land, and fixes the ship on fixed marks only.
+// parseGazetteer reads and checks a gazetteer (Gazetteer.cpp); checkChartVariants holds a slot
+// to those rules (GazetteerRules.cpp), measuring the geometry the solver worked.
 #pragma once
 
-#include "bankgen/solver/detail/Sailing.h"
+#include "bankgen/solver/Position.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +18,9 @@ struct BankProblem;
 struct SourceSlot;
 using Problems = std::vector<BankProblem>;
 
-// A position in minutes of arc, north and east: the solver's own, so that the gazetteer's rules
-// measure with the same mid-latitude sailing as the keys.
-using ChartPosition = solver::detail::Position;
+// The solver's own position, so that the gazetteer's rules measure with the same mid-latitude
+// sailing as the keys.
+using ChartPosition = solver::Position;
 
 struct ChartMark
 {
@@ -36,6 +36,10 @@ struct ChartLand
 {
     std::string name; // "本土", "大島"
     std::vector<ChartPosition> outline;
+
+    // The least distance in miles from a line of points (one point for a ship's position) to
+    // this land, 0 when it touches or enters it.
+    double distanceTo(const std::vector<ChartPosition> &line) const;
 };
 
 struct Gazetteer
@@ -57,14 +61,28 @@ struct Gazetteer
 // Faults are reported, not thrown.
 Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Problems &problems);
 
-// The chart a question's text names ("試験用海図第150号使用" → 150), if it names one.
-std::optional<int> namedChart(std::string_view questionText);
+// Every mark-like name a text writes: a run of kanji or katakana ending in 灯台, 灯標 or 灯浮標,
+// or such a word with a designator after it (灯台甲). The bare word (「灯台の光」) names no mark.
+struct NameInText
+{
+    std::string name;
+    std::size_t end; // byte offset after the name
+};
+std::vector<NameInText> markNamesIn(std::string_view text);
 
 // Checks every variant of a slot whose question names an examination chart against that
-// chart's gazetteer; slots 51 to 53 must name one. `toml` is the slot file the slot was read from
-// (its check tables hold the marks and tracks).
-void checkChartVariants(std::string_view toml, const SourceSlot &slot,
-    const std::vector<Gazetteer> &gazetteers, Problems &problems);
+// chart's gazetteer; slots 51 to 53 must name one. The marks, tracks and fixes come from each
+// variant's worked solution (checkSlot keeps it); a variant the solver could not work is held to
+// the rules of its texts alone, its key check having reported why.
+void checkChartVariants(
+    const SourceSlot &slot, const std::vector<Gazetteer> &gazetteers, Problems &problems);
+
+// Hands each check table of the slot the marks of the chart its question names, so that the
+// solver lays off the positions the table gives by a mark's name.
+void lendChartMarks(SourceSlot &slot, const std::vector<Gazetteer> &gazetteers);
+
+// The gazetteer of the chart a question text names (試験用海図第150号使用), or none.
+const Gazetteer *gazetteerNamedIn(std::string_view text, const std::vector<Gazetteer> &gazetteers);
 
 // How close a track may pass a mark the question does not use, and the land, in nautical miles.
 constexpr double trackClearance = 1.0;

@@ -11,6 +11,7 @@
 #include <optional>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -44,6 +45,45 @@ TEST(BankContent, PoolSizesAre163QuestionsInAll)
         total += int(pool(number).size());
     }
     EXPECT_EQ(total, 163);
+}
+
+// Whether a text puts a blank between a Japanese character and a figure (「速力 9ノット」); the
+// examination prints 「速力9ノット」. Kana, kanji and the full-width forms take three bytes in
+// UTF-8 with a lead byte from E3 on.
+bool spacesAFigure(std::string_view text)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const auto digit
+        = [&](std::size_t i) { return i < text.size() && byte(i) >= '0' && byte(i) <= '9'; };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != ' ')
+            continue;
+        std::size_t after = i;
+        while (after < text.size() && text[after] == ' ')
+            ++after;
+        const bool japaneseBefore = i >= 3 && byte(i - 3) >= 0xE3;
+        const bool japaneseAfter = after + 2 < text.size() && byte(after) >= 0xE3;
+        if ((japaneseBefore && digit(after)) || (i > 0 && digit(i - 1) && japaneseAfter))
+            return true;
+    }
+    return false;
+}
+
+TEST(BankContent, NoBlankBetweenJapaneseAndAFigure)
+{
+    EXPECT_TRUE(spacesAFigure("速力 9ノット"));
+    EXPECT_TRUE(spacesAFigure("9 ノット"));
+    EXPECT_FALSE(spacesAFigure("速力9ノット、(1) 12.0 - 3.5"));
+    for (int number = 51; number <= 64; ++number) {
+        int v = 0;
+        for (const QuestionVariant &variant : pool(number)) {
+            EXPECT_FALSE(spacesAFigure(variant.QuestionText)) << "question " << number << "/" << v;
+            for (const std::string &choice : variant.ChoiceText)
+                EXPECT_FALSE(spacesAFigure(choice))
+                    << "question " << number << "/" << v << ": " << choice;
+            ++v;
+        }
+    }
 }
 
 TEST(BankContent, OnlyQuestions55And56HavePicturesInTheirLayouts)

@@ -1,6 +1,7 @@
 // The chart gazetteers and the rules chart questions keep against them, each broken on purpose.
 
 #include "bankgen/source/Gazetteer.h"
+#include "bankgen/solver/Solver.h"
 #include "bankgen/source/BankSource.h"
 
 #include <gtest/gtest.h>
@@ -102,8 +103,13 @@ std::vector<std::string> faults(const Edits &slotEdits, const Edits &chartEdits 
     std::vector<Gazetteer> charts
         = { parseGazetteer(edited(soundChart, chartEdits), "chart150.toml", problems) };
     const std::string slotText = edited(soundSlot, slotEdits);
-    const SourceSlot slot = parseSlot(slotText, "q52.toml", problems);
-    checkChartVariants(slotText, slot, charts, problems);
+    SourceSlot slot = parseSlot(slotText, "q52.toml", problems);
+    // The rules measure the worked solution, which the bank's build keeps in each variant.
+    lendChartMarks(slot, charts);
+    for (SourceVariant &v : slot.variants)
+        if (v.check)
+            v.solution = tovarin::solver::solve(*v.check);
+    checkChartVariants(slot, charts, problems);
     std::vector<std::string> lines;
     for (const BankProblem &p : problems)
         lines.push_back(p.text());
@@ -179,6 +185,11 @@ TEST(Gazetteer, ReportsQuestionsThatLeaveTheChartsWorld)
         { "[[30, 0.0, 135, 0.0], [30, 0.0, 135, 10.0]]",
             "[[30, 0.0, 135, 0.0], [30, 10.0, 135, 0.0]]" } });
     EXPECT_TRUE(has(lines, "fixes the ship on 中瀬灯浮標, a buoy")) << joined(lines);
+    // The same, the table naming its marks as the text does.
+    lines = faults({ { "黒岩灯標（北緯30°00.0′、東経135°10.0′）", "中瀬灯浮標" },
+        { "[[30, 0.0, 135, 0.0], [30, 0.0, 135, 10.0]]", "[\"大島灯台\", \"中瀬灯浮標\"]" } });
+    EXPECT_TRUE(has(lines, "fixes the ship on 中瀬灯浮標, a buoy")) << joined(lines);
+    EXPECT_FALSE(has(lines, "is not a position")) << joined(lines);
 
     // A voyage that runs 0.5 M south of the light it does not use and over its island, and one that
     // leaves the chart.
@@ -195,6 +206,18 @@ TEST(Gazetteer, ReportsQuestionsThatLeaveTheChartsWorld)
         << joined(lines);
     lines = faults({ { "{ to = [29, 50.0, 135, 20.0] }", "{ to = [29, 50.0, 135, 40.0] }" } });
     EXPECT_TRUE(has(lines, "the track's point 北緯29°50.0′、東経135°40.0′ lies outside chart 150"))
+        << joined(lines);
+
+    // A start given from a light: 2 M west of 大島灯台 is 30°00.0′, 134°57.7′, and the track from
+    // it passes 0.28 M off the island; the question has to name the light it measures from.
+    lines = faults({ { "start = [29, 50.0, 134, 50.0]",
+        "start = { from = \"大島灯台\", bearing = 270.0, miles = 2.0 }" } });
+    EXPECT_TRUE(has(
+        lines, "variant 1: the track from 北緯30°00.0′、東経134°57.7′ on passes 0.28 M from 大島"))
+        << joined(lines);
+    EXPECT_TRUE(has(lines,
+        "one of the check table's marks at 北緯30°00.0′、東経135°00.0′ is no mark the question "
+        "names"))
         << joined(lines);
 
     // A wrong position a careful plot cannot tell from the key.

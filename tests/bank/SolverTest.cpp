@@ -188,6 +188,63 @@ range = 4.0
     EXPECT_DOUBLE_EQ(radar.geometry->ranges[0].radiusMiles, 4.0);
 }
 
+TEST(Solver, FixByTwoRangesARunningFixAndTheDoubledAngle)
+{
+    // Marks 10 M apart on one meridian, ranges 6 and 8: the circles cross 3.6 M north of the
+    // first mark (a = (36 − 64 + 100) ÷ 20) and 4.8 M off the meridian (√(36 − 12.96)), east or
+    // west as the text says; 4.8 ÷ cos 30°01.8′ = 5.544′ of longitude.
+    const std::string ranges = R"(
+kind = "two_range_fix"
+variation = -6.0
+marks = [[30, 0.0, 135, 0.0], [30, 10.0, 135, 0.0]]
+ranges = [6.0, 8.0]
+)";
+    expectPosition(solved(ranges + "side = \"東\""), lat30 + 3.6, lon135 + 5.544);
+    expectPosition(solved(ranges + "side = \"西\""), lat30 + 3.6, lon135 - 5.544);
+    EXPECT_THROW(solved(ranges + "side = \"南西\""), CheckError);
+    // North at 10 knots for 30 minutes: 5 M. The mark bore 045° and then 090°; the first line
+    // carried 5 M north meets the second 5 M west of the mark (5 ÷ cos 30° = 5.774′), where the
+    // earlier position, 5 M south of it, did see the mark at 045°.
+    const Solution running = solved(R"(
+kind = "running_fix"
+variation = -6.0
+course = 0.0
+speed = 10.0
+first_mark = [30, 0.0, 135, 0.0]
+first_bearing = 45.0
+first_at = "10:00"
+second_mark = [30, 0.0, 135, 0.0]
+second_bearing = 90.0
+second_at = "10:30"
+)");
+    expectPosition(running, lat30, lon135 - 5.774);
+    ASSERT_EQ(running.geometry->tracks.size(), 1u);
+    EXPECT_NEAR(running.geometry->tracks[0].points[0].lat * 60.0, lat30 - 5.0, 0.01);
+    // 30° then 60° on the starboard bow of 000°, 20 minutes apart at 12 knots: 4 M run, so the
+    // mark is 4 M off at the second bearing, bearing 060°, and 4 × sin 60° = 3.46 M when abeam.
+    // From the mark the ship lies 240°: 2.0′ south and 3.46 M west (4.000′ of longitude).
+    const std::string doubled = R"(
+variation = -6.0
+course = 0.0
+speed = 12.0
+mark = [30, 0.0, 135, 0.0]
+bow = "右舷"
+angles = [30, 60]
+first_at = "10:00"
+second_at = "10:20"
+)";
+    EXPECT_NEAR(
+        solved("kind = \"bow_angle_doubled\"\nask = \"distance\"" + doubled).value[0], 4.0, 1e-9);
+    EXPECT_NEAR(
+        solved("kind = \"bow_angle_doubled\"\nask = \"abeam\"" + doubled).value[0], 3.464, 0.001);
+    expectPosition(solved("kind = \"bow_angle_doubled\"\nask = \"position\"" + doubled),
+        lat30 - 2.0, lon135 - 4.000);
+    EXPECT_THROW(solved("kind = \"bow_angle_doubled\"\nask = \"distance\""
+                     + doubled.substr(0, doubled.find("angles")) + "angles = [30, 50]\n"
+                     + doubled.substr(doubled.find("first_at"))),
+        CheckError);
+}
+
 const std::string northAgainstAnEastSet = R"(
 variation = -6.0
 from = [30, 0.0, 135, 0.0]
@@ -279,6 +336,27 @@ mark = [30, 0.0, 135, 11.547]
 )")
                     .value[0],
         1.961, 0.005);
+}
+
+TEST(Solver, CurrentTheShipDoesNotCorrectFor)
+{
+    // 240° at 9 knots with a 3-knot stream setting 180°: in the hour 9 × cos 240° - 3 = -7.5′ of
+    // latitude and 9 × sin 240° = -7.79 M of departure; made good √(56.25 + 60.75) = 10.82 knots
+    // on 180° + atan(7.79 ÷ 7.5) = 226.1°.
+    const std::string way = R"(
+kind = "course_made_good"
+variation = -6.0
+start = [30, 0.0, 135, 0.0]
+course = 240.0
+speed = 9.0
+set = 180.0
+drift = 3.0
+)";
+    EXPECT_NEAR(solved(way + "ask = \"speed\"").value[0], 10.817, 0.005);
+    const Solution course = solved(way + "ask = \"course\"");
+    EXPECT_NEAR(course.value[0], 226.10, 0.05);
+    ASSERT_TRUE(course.geometry && course.geometry->current);
+    EXPECT_EQ(course.geometry->tracks.back().style, TrackStyle::Ground);
 }
 
 // Mid-latitude sailing, as the examination works it, against Mercator sailing on a sphere over
@@ -410,6 +488,45 @@ legs = [ { course = 0.0, speed = 10.0, minutes = 60 } ]
 
 // --- The key check: what the bank's build reports ---------------------------------------------
 
+// Two lights on 30°N, ten minutes of longitude apart, for positions written by a mark.
+const std::vector<MarkPosition> twoLights
+    = { { "甲灯台", lat30, lon135 }, { "乙灯台", lat30, lon135 + 10.0 } };
+
+TEST(Solver, VoyageFromMarksAlteringOnABearing)
+{
+    // A is 6 M due south of 甲灯台: 29°54′N, 135°00′E. Due east until 乙灯台 (6′ north, 10′ east)
+    // bears 045°: there its difference of latitude and departure are both 6 M, so the run is
+    // 10 × cos 29°57′ − 6 = 8.665 − 6 = 2.665 M. Then to 2 M south of 乙灯台 (29°58′N, 135°10′E):
+    // 4 M north and 6 M east, √(16 + 36) = 7.211 M on 056.3° true, 062.3° magnetic with 6°W.
+    const std::string voyage = R"(
+kind = "voyage"
+variation = -6.0
+start = { from = "甲灯台", bearing = 180.0, miles = 6.0 }
+legs = [
+  { course = 90.0, mark = "乙灯台", bearing = 45.0 },
+  { to = { from = "乙灯台", bearing = 180.0, miles = 2.0 } },
+]
+)";
+    const Solution distance
+        = solve(CheckTable::fromToml("ask = \"distance\"" + voyage).withMarks(twoLights));
+    EXPECT_NEAR(distance.value[0], 2.665 + 7.211, 0.005);
+    const Geometry &g = *distance.geometry;
+    ASSERT_EQ(g.tracks.size(), 1u);
+    ASSERT_EQ(g.tracks[0].points.size(), 3u);
+    EXPECT_NEAR(g.tracks[0].points[1].lon * 60.0, lon135 + 3.074,
+        0.01); // 2.665 ÷ cos 29°54′: on the bearing line from 乙灯台
+    EXPECT_TRUE(std::any_of(g.points.begin(), g.points.end(),
+        [](const ChartPoint &p) { return p.name == "甲灯台" && p.role == PointRole::Mark; }));
+    const Solution course = solve(
+        CheckTable::fromToml("ask = \"magnetic_course\"\nleg = 2" + voyage).withMarks(twoLights));
+    EXPECT_NEAR(course.value[0], 62.32, 0.02);
+    // The mark ahead on the course never bears abaft the turning point's bearing.
+    EXPECT_THROW(
+        solve(CheckTable::fromToml("ask = \"distance\"" + voyage)
+                  .withMarks({ { "甲灯台", lat30, lon135 }, { "乙灯台", lat30, lon135 - 10.0 } })),
+        CheckError);
+}
+
 struct Variant
 {
     std::string question;
@@ -501,6 +618,161 @@ TEST(KeyCheck, ChartWorkKeyAndChoices)
     overnight.check.replace(at, 12, "ask = \"arrival\"\ndepart = \"23:30\"");
     faults = faultsOf(overnight, "[40, 60, 80, 100]", "[10, 30, 50, 70]");
     EXPECT_TRUE(faults.empty()) << joined(faults);
+}
+
+// From 1 M south of 甲灯台 to 1 M south of 乙灯台, along 29°59′N: 10′ × cos 29°59′ = 8.662 M.
+const Variant markedVoyage {
+    "試験用海図第150号使用\n甲灯台から真方位180°、距離1海里の地点から"
+    "乙灯台から真方位180°、距離1海里の地点までの航程はどれか。偏差は6°Wとする。",
+    { "5.6海里", "7.2海里", "8.7海里", "10.5海里" }, 3, R"(
+kind = "voyage"
+ask = "distance"
+variation = -6.0
+start = { from = "甲灯台", bearing = 180.0, miles = 1.0 }
+legs = [ { to = { from = "乙灯台", bearing = 180.0, miles = 1.0 } } ]
+tolerance = 0.5
+choice_values = [5.6, 7.2, 8.7, 10.5]
+)"
+};
+
+std::vector<std::string> markedFaults(
+    Variant v, const std::string &from = {}, const std::string &to = {})
+{
+    for (std::string *part :
+        { &v.question, &v.check, &v.choices[0], &v.choices[1], &v.choices[2], &v.choices[3] })
+        if (const auto at = from.empty() ? std::string::npos : part->find(from);
+            at != std::string::npos)
+            part->replace(at, from.size(), to);
+    return checkKey(
+        CheckTable::fromToml(v.check).withMarks(twoLights), v.question, v.choices, v.correct)
+        .faults;
+}
+
+TEST(KeyCheck, KeyIsTheComputedValueAtThePrintedDigits)
+{
+    EXPECT_TRUE(markedFaults(markedVoyage).empty()) << joined(markedFaults(markedVoyage));
+    // 8.662 is 8.7 at one decimal and 9 at none; 8.8 lies within the tolerance, but a careful
+    // plot finds 8.7 and no such choice.
+    auto faults = markedFaults(markedVoyage, "8.7", "8.8");
+    EXPECT_TRUE(mentions(faults,
+        "the key (3) \"8.8海里\" is not the computed 8.662海里 rounded to the digits it prints, "
+        "which gives 8.7海里"))
+        << joined(faults);
+    EXPECT_FALSE(mentions(faults, "is not within")) << joined(faults);
+    faults = markedFaults(markedVoyage, "8.7", "9");
+    EXPECT_TRUE(faults.empty()) << joined(faults);
+    // The text must name the mark and state the bearing and distance the table lays off.
+    faults = markedFaults(markedVoyage, "甲灯台から真方位180°", "甲灯台から真方位190°");
+    EXPECT_TRUE(mentions(faults, "does not state 甲灯台から真方位180°、距離1海里"))
+        << joined(faults);
+    faults = markedFaults(markedVoyage, "from = \"甲灯台\"", "from = \"丙灯台\"");
+    EXPECT_TRUE(mentions(faults, "names 丙灯台, which is no mark of the question's chart"))
+        << joined(faults);
+}
+
+// The marks a check table names stand where the chart's gazetteer has them; a position may be
+// laid off from one, and the answer asked as the bearing and distance from one.
+TEST(KeyCheck, PositionsTakenFromTheChartsMarks)
+{
+    // The second mark laid off 10 M north of the first: the ranges of the case above, the fix
+    // 3.6 M north and 4.8 M east of 甲埼灯台, i.e. 053.1° and 6.0 M from it.
+    const std::string question
+        = "試験用海図第150号使用\n甲埼灯台までの距離6海里、"
+          "甲埼灯台から真方位000°、距離10海里の地点にある乙岩灯標までの距離8海里"
+          "を測った。船位は両者を結ぶ線の東側にある。船位を甲埼灯台からの"
+          "真方位と距離で表したものはどれか。";
+    const std::vector<std::string> choices
+        = { "甲埼灯台から真方位053°、距離6.0海里", "甲埼灯台から真方位053°、距離7.8海里",
+              "甲埼灯台から真方位127°、距離6.0海里", "甲埼灯台から真方位233°、距離6.0海里" };
+    const std::string check = R"(
+kind = "two_range_fix"
+variation = -6.0
+marks = ["甲埼灯台", { from = "甲埼灯台", bearing = 0.0, miles = 10.0 }]
+ranges = [6.0, 8.0]
+side = "東"
+answer_from = "甲埼灯台"
+tolerance = [0.5, 0.05]
+choice_values = [[53, 6.0], [53, 7.8], [127, 6.0], [233, 6.0]]
+)";
+    const CheckTable table
+        = CheckTable::fromToml(check).withMarks({ { "甲埼灯台", lat30, lon135 } });
+    auto faults = checkKey(table, question, choices, 1).faults;
+    EXPECT_TRUE(faults.empty()) << joined(faults);
+    // Without the chart the name stands for nothing.
+    faults = checkKey(CheckTable::fromToml(check), question, choices, 1).faults;
+    EXPECT_TRUE(mentions(faults, "names 甲埼灯台, which is no mark of the question's chart"))
+        << joined(faults);
+    // The text must lay the point off as the table does.
+    std::string other = question;
+    other.replace(other.find("距離10海里"), std::string("距離10海里").size(), "距離12海里");
+    faults = checkKey(table, other, choices, 1).faults;
+    EXPECT_TRUE(mentions(faults, "does not state 甲埼灯台から真方位000°、距離10海里"))
+        << joined(faults);
+    // Two answers 0.5 M apart cannot both be offered: a plot does not tell them apart.
+    std::vector<std::string> crowded = choices;
+    crowded[1] = "甲埼灯台から真方位053°、距離6.5海里";
+    std::string crowdedCheck = check;
+    crowdedCheck.replace(crowdedCheck.find("[53, 7.8]"), 9, "[53, 6.5]");
+    faults
+        = checkKey(CheckTable::fromToml(crowdedCheck).withMarks({ { "甲埼灯台", lat30, lon135 } }),
+            question, crowded, 1)
+              .faults;
+    EXPECT_TRUE(mentions(faults, "closer to the key than the 0.8海里 spacing")) << joined(faults);
+}
+
+TEST(KeyCheck, MarkAbeamAndPositionsTakenFromMarks)
+{
+    // Start 6 M due south of 甲埼灯台 (30°06′, 135°00′): 30°00′, 135°00′. North at 8 knots, set
+    // 090° 2 knots: the ground runs 2 M east for every 8 M north. The mark, 10′ north and 5.0′
+    // east (4.33 M at 30°05′), bears 090° (square to the head) once she has made 10′ of northing,
+    // after 10 ÷ 8 = 1 h 15 min, 2.5 M east of her start: 4.33 - 2.5 = 1.83 M off, on the
+    // starboard beam. (Square to her track over the ground she would be at (4.33 × 2 + 10 × 8)
+    // ÷ 68 = 1.30 h, 3 minutes later.)
+    const std::string table = R"(
+kind = "abeam_with_current"
+variation = -6.0
+start = { from = "甲埼灯台", bearing = 180.0, miles = 6.0 }
+course = 0.0
+speed = 8.0
+set = 90.0
+drift = 2.0
+mark = "乙島灯台"
+depart = "08:00"
+)";
+    const std::vector<MarkPosition> marks
+        = { { "甲埼灯台", lat30 + 6.0, lon135 }, { "乙島灯台", lat30 + 10.0, lon135 + 5.0 } };
+    const Solution time = solve(CheckTable::fromToml(table + "ask = \"time\"").withMarks(marks));
+    EXPECT_NEAR(time.value[0], 9 * 60.0 + 15.0, 0.1);
+    const Solution off = solve(CheckTable::fromToml(table + "ask = \"distance\"").withMarks(marks));
+    EXPECT_NEAR(off.value[0], 1.83, 0.01);
+    // The start is plotted first, from its mark; both marks are on the plot.
+    EXPECT_EQ(off.steps.front().result, "北緯30°00.0′、東経135°00.0′");
+    const Geometry &g = *off.geometry;
+    EXPECT_EQ(std::count_if(g.points.begin(), g.points.end(),
+                  [](const ChartPoint &p) { return p.role == PointRole::Mark; }),
+        2);
+    // A mark the chart does not have is an error, not a position at 0°.
+    EXPECT_THROW(solve(CheckTable::fromToml(table + "ask = \"time\"")), CheckError);
+    // The text must give the start as the table does, and the side the mark comes abeam on.
+    const std::string question
+        = "試験用海図第150号使用\n8時00分にA地点（甲埼灯台から真方位180°、"
+          "距離6海里）を発し、真針路000°、速力8ノットで航行する。流向090°、"
+          "流速2ノットの海潮流がある。偏差は6°Wとする。乙島灯台を右正横に見る"
+          "時刻はどれか。";
+    const std::vector<std::string> choices = { "8時55分", "9時15分", "9時35分", "9時55分" };
+    const CheckTable keyed = CheckTable::fromToml(table
+        + "ask = \"time\"\ntolerance = 0.5\nchoice_values = [\"08:55\", \"09:15\", "
+          "\"09:35\", \"09:55\"]")
+                                 .withMarks(marks);
+    EXPECT_TRUE(checkKey(keyed, question, choices, 2).faults.empty())
+        << joined(checkKey(keyed, question, choices, 2).faults);
+    std::string portSide = question;
+    portSide.replace(portSide.find("右正横"), std::string("右正横").size(), "左正横");
+    EXPECT_TRUE(mentions(checkKey(keyed, portSide, choices, 2).faults, "右正横"));
+    std::string farther = question;
+    farther.replace(farther.find("距離6海里"), std::string("距離6海里").size(), "距離5海里");
+    EXPECT_TRUE(
+        mentions(checkKey(keyed, farther, choices, 2).faults, "甲埼灯台から真方位180°、距離6海里"));
 }
 
 const Variant soundTide {

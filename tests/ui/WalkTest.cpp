@@ -255,18 +255,20 @@ class CountedDraws final : public RandomSource
 {
 public:
     explicit CountedDraws(RandomSource &source)
-        : m_source(source)
+        : m_source(&source)
     {
     }
     float next() override
     {
         ++values;
-        return m_source.next();
+        return m_source->next();
     }
+    // A new program object has a generator of its own.
+    void drawFrom(RandomSource &source) { m_source = &source; }
     int values = 0;
 
 private:
-    RandomSource &m_source;
+    RandomSource *m_source;
 };
 
 // Watches the windows while a step runs. It holds back every mouse event for a widget whose
@@ -582,6 +584,7 @@ private:
         }
         unloadEverything();
         startFresh(); // a new program object: a fresh exam paper, no screen
+        m_draws.drawFrom(ownGenerator());
         replaceProgramClock(&m_clock);
         replaceProgramRandom(&m_draws);
         m_drawsAtProgramStart = m_draws.values;

@@ -1,5 +1,8 @@
 #include "ui/chart/ChartPainter.h"
 
+#include "chart/PlotGeometry.h"
+#include "chart/Readout.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QVarLengthArray>
@@ -47,10 +50,10 @@ void drawText(QPainter &painter, QPointF at, Qt::Alignment align, const QString 
     painter.drawText(box, int(align), text);
 }
 
-QString latitudeText(double degrees)
+// The latitude as the readouts write it ("北緯29°42.3′"), without the longitude.
+QString latitudeOf(double degrees)
 {
-    const int tenths = int(std::lround(degrees * 600));
-    return u"北緯%1°%2′"_s.arg(tenths / 600).arg(tenths % 600 / 10, 2, 10, QChar(u'0'));
+    return fromUtf8(chart::positionText({ degrees, 0.0 })).section(u'　', 0, 0);
 }
 
 } // namespace
@@ -233,9 +236,10 @@ void ChartPainter::paintRose(QPainter &painter, const Frame &f, const chart::Ros
     const double r = f.size(rose.radius);
     if (!QRectF(c - QPointF(r + 20, r + 20), QSizeF(2 * r + 40, 2 * r + 40)).intersects(f.exposed))
         return;
+    // Screen pixels run as chart units do (y growing south), so the chart's own arithmetic serves.
     const auto along = [&](double trueDirection, double radius) {
-        return c
-            + QPointF(std::sin(trueDirection * degree), -std::cos(trueDirection * degree)) * radius;
+        const chart::ChartXY p = chart::pointToward({ c.x(), c.y() }, trueDirection, radius);
+        return QPointF(p.x, p.y);
     };
     const double variation = m_chart.variation();
     // The outer ring true, the inner ring magnetic: its north lies the variation off true north.
@@ -406,7 +410,7 @@ void ChartPainter::paintTitle(QPainter &painter, const Frame &f) const
         u"海里"_s);
     drawText(painter, { bar.left(), bar.bottom() + 4 + font.pixelSize() * 1.3 },
         Qt::AlignLeft | Qt::AlignTop,
-        u"（%1付近において）"_s.arg(latitudeText(m_chart.scaleLatitude())));
+        u"（%1付近において）"_s.arg(latitudeOf(m_chart.scaleLatitude())));
 }
 
 } // namespace tovarin

@@ -1,5 +1,7 @@
 #include "ui/chart/SolutionOverlay.h"
 
+#include "chart/PlotGeometry.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -14,12 +16,11 @@ using namespace Qt::Literals::StringLiterals;
 namespace tovarin {
 namespace {
 
-constexpr double degree = std::numbers::pi / 180.0;
-
+// Screen pixels run as chart units do (y growing south), so the chart's own arithmetic serves.
 QPointF along(QPointF from, double trueDirection, double pixels)
 {
-    return from
-        + QPointF(std::sin(trueDirection * degree), -std::cos(trueDirection * degree)) * pixels;
+    const chart::ChartXY to = chart::pointToward({ from.x(), from.y() }, trueDirection, pixels);
+    return { to.x, to.y };
 }
 
 // Text on a pale ground, so that it reads over the chart beneath it, put beside its anchor where

@@ -105,7 +105,8 @@ void frmKaizu::showQuestion(std::int16_t n, bool review)
     }
     if (chart != m_view->chart()) {
         // The tools measure with the chart's own projection and variation: new ones for a new
-        // chart, with the readouts on as when a chart is first opened.
+        // chart, the readouts on as when a chart is first opened or as the candidate left them.
+        const bool readouts = m_tools ? m_tools->readoutsOn() : true;
         delete m_tools;
         delete m_toolBar.data(); // in this window's layout, whoever made it
         m_tools = nullptr;
@@ -114,7 +115,7 @@ void frmKaizu::showQuestion(std::int16_t n, bool review)
         m_toolBar = m_tools->toolBar();
         m_toolRow->insertWidget(0, m_toolBar);
         connect(m_tools, &ChartTools::statusChanged, lblStatus, &QLabel::setText);
-        m_tools->setReadoutsOn(true);
+        m_tools->setReadoutsOn(readouts);
         lblStatus->setText(m_tools->statusText());
     }
     m_question = n;

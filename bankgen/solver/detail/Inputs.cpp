@@ -29,7 +29,7 @@ bool statesPhrase(const std::string &text, const std::string &phrase)
     return false;
 }
 
-std::vector<double> numbersIn(const std::string &text)
+std::vector<double> numbersIn(const std::string &text, std::vector<int> *decimals)
 {
     // Full-width digits, point and comma read as ASCII ones (U+FF10… are EF BC 90…).
     std::string s;
@@ -65,12 +65,15 @@ std::vector<double> numbersIn(const std::string &text)
                 number += s[i];
             ++i;
         }
+        int places = 0;
         if (i < s.size() && s[i] == '.' && digit(i + 1)) {
             number += s[i++];
-            while (digit(i))
+            for (; digit(i); ++places)
                 number += s[i++];
         }
         out.push_back(std::stod(number));
+        if (decimals)
+            decimals->push_back(places);
     }
     return out;
 }
@@ -83,11 +86,19 @@ bool statesNumber(const std::string &text, double value)
     return false;
 }
 
-Inputs::Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures)
+Inputs::Inputs(const toml::table &table, std::string where, std::vector<Figure> &figures,
+    const std::vector<MarkPosition> &marks)
     : m_table(&table)
     , m_where(std::move(where))
     , m_figures(&figures)
+    , m_marks(&marks)
 {
+}
+
+Inputs &Inputs::child(const toml::table &table, const std::string &where)
+{
+    m_children.emplace_back(table, where, *m_figures, *m_marks);
+    return m_children.back();
 }
 
 const toml::node &Inputs::node(const std::string &key)
@@ -147,17 +158,57 @@ double Inputs::stated(double value, const std::string &phrase)
     return value;
 }
 
+std::string Inputs::markNameIn(const std::string &key) const
+{
+    const toml::node *n = m_table->get(key);
+    if (auto name = n ? n->value<std::string>() : std::nullopt)
+        return *name;
+    if (const toml::table *t = n ? n->as_table() : nullptr)
+        return (*t)["from"].value_or(std::string());
+    return {};
+}
+
+Position Inputs::markPosition(const std::string &name, const std::string &what) const
+{
+    for (const MarkPosition &m : *m_marks)
+        if (m.name == name)
+            return { m.latMinutes, m.lonMinutes };
+    throw CheckError(what + " names " + name + ", which is no mark of the question's chart");
+}
+
+Position Inputs::markNamed(const std::string &name, const std::string &what)
+{
+    const Position p = markPosition(name, what);
+    m_figures->push_back(
+        { name, [name](const std::string &t) { return t.find(name) != std::string::npos; } });
+    return p;
+}
+
+std::string Inputs::markName(const std::string &key)
+{
+    const std::string name = text(key);
+    markNamed(name, m_where + key);
+    return name;
+}
+
 Position Inputs::positionOf(const toml::node &n, const std::string &what)
 {
-    const toml::array *a = n.as_array();
-    if (!a || a->size() != 4)
-        throw CheckError(what + " is not [lat_deg, lat_min, lon_deg, lon_min]");
-    const double latMin = numberOf((*a)[1], what);
-    const double lonMin = numberOf((*a)[3], what);
-    if (latMin < 0.0 || latMin >= 60.0 || lonMin < 0.0 || lonMin >= 60.0)
-        throw CheckError(what + " has minutes outside 0..60");
-    const Position p { numberOf((*a)[0], what) * 60.0 + latMin,
-        numberOf((*a)[2], what) * 60.0 + lonMin };
+    if (auto name = n.value<std::string>())
+        return markNamed(*name, what);
+    if (const toml::table *t = n.as_table()) {
+        // Laid off from the mark along the true bearing. The text says it as the examination
+        // does, in one phrase, so that its figures belong to this mark and no other.
+        Inputs &from = child(*t, what + ".");
+        const std::string name = from.text("from");
+        const double bearing = from.number("bearing");
+        const double miles = from.positive("miles");
+        if (bearing < 0.0 || bearing >= 360.0)
+            throw CheckError(what + ".bearing is not a direction 0..360");
+        const Position mark = markPosition(name, what + ".from");
+        requirePhrase(fromMarkText(name, bearing, plain(miles)));
+        return movedBy(mark, along(bearing, miles));
+    }
+    const Position p = solver::positionOf(n, what);
     requirePhrase(positionText(p.latMinutes, p.lonMinutes));
     return p;
 }
@@ -265,8 +316,7 @@ std::vector<Inputs *> Inputs::tables(const std::string &key)
         const toml::table *t = element.as_table();
         if (!t)
             throw CheckError(m_where + key + " holds something other than tables");
-        m_children.emplace_back(*t, m_where + key + "[" + std::to_string(i++) + "].", *m_figures);
-        result.push_back(&m_children.back());
+        result.push_back(&child(*t, m_where + key + "[" + std::to_string(i++) + "]."));
     }
     if (result.empty())
         throw CheckError(m_where + key + " is empty");

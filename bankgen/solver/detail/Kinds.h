@@ -26,6 +26,9 @@ struct Kind
 };
 
 std::vector<Kind> chartKinds();
+std::vector<Kind> chartVoyageKinds();
+std::vector<Kind> chartFixKinds();
+std::vector<Kind> chartCurrentKinds();
 std::vector<Kind> tideKinds();
 std::vector<Kind> engineKinds();
 

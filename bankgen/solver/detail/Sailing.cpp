@@ -17,11 +17,6 @@ double signedAngle(double angle)
     return a > 180.0 ? a - 360.0 : a;
 }
 
-double length(Vec v)
-{
-    return std::hypot(v.east, v.north);
-}
-
 Vec along(double trueDirection, double miles)
 {
     return { miles * std::sin(radians(trueDirection)), miles * std::cos(radians(trueDirection)) };
@@ -30,13 +25,6 @@ Vec along(double trueDirection, double miles)
 double directionOf(Vec v)
 {
     return normalized360(degreesOf(std::atan2(v.east, v.north)));
-}
-
-Vec offsetBetween(Position from, Position to)
-{
-    const double midLat = radians((from.latMinutes + to.latMinutes) / 120.0);
-    return { (to.lonMinutes - from.lonMinutes) * std::cos(midLat),
-        to.latMinutes - from.latMinutes };
 }
 
 Position movedBy(Position from, Vec v)
@@ -49,11 +37,6 @@ Position movedBy(Position from, Vec v)
 double trueCourse(Position from, Position to)
 {
     return directionOf(offsetBetween(from, to));
-}
-
-double distance(Position from, Position to)
-{
-    return length(offsetBetween(from, to));
 }
 
 LatLon latLon(Position p)

@@ -5,6 +5,7 @@
 
 #include "bank/Solution.h"
 #include "bankgen/solver/CheckTable.h"
+#include "bankgen/solver/Position.h"
 
 namespace tovarin::solver::detail {
 
@@ -21,46 +22,11 @@ inline double degreesOf(double rad)
 double normalized360(double angle);
 double signedAngle(double angle); // brought into -180..180, for differences of directions
 
-struct Vec
-{
-    double east = 0.0; // miles
-    double north = 0.0; // miles
-};
-
-inline Vec operator+(Vec a, Vec b)
-{
-    return { a.east + b.east, a.north + b.north };
-}
-inline Vec operator-(Vec a, Vec b)
-{
-    return { a.east - b.east, a.north - b.north };
-}
-inline Vec operator*(Vec a, double k)
-{
-    return { a.east * k, a.north * k };
-}
-inline double dot(Vec a, Vec b)
-{
-    return a.east * b.east + a.north * b.north;
-}
-inline double cross(Vec a, Vec b)
-{
-    return a.east * b.north - a.north * b.east;
-}
-double length(Vec v);
 Vec along(double trueDirection, double miles);
 double directionOf(Vec v);
 
-struct Position
-{
-    double latMinutes = 0.0; // north
-    double lonMinutes = 0.0; // east
-};
-
-Vec offsetBetween(Position from, Position to); // departure and difference of latitude
 Position movedBy(Position from, Vec v); // a vector laid off from a position
 double trueCourse(Position from, Position to);
-double distance(Position from, Position to);
 
 LatLon latLon(Position p);
 

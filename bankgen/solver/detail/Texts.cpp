@@ -44,6 +44,19 @@ std::string positionText(double latMinutes, double lonMinutes)
     return latitudeText(latMinutes) + "、" + longitudeText(lonMinutes);
 }
 
+std::string fromMarkText(const std::string &mark, double bearing, const std::string &miles)
+{
+    return mark + "から真方位" + directionText(bearing) + "、距離" + miles + "海里";
+}
+
+std::string fromMarkAnswer(const std::string &mark, double bearing, double miles)
+{
+    double whole = std::round(bearing);
+    if (whole >= 360.0)
+        whole -= 360.0;
+    return fromMarkText(mark, whole, fixed(miles, 1));
+}
+
 std::string directionText(double degrees)
 {
     char buffer[32];

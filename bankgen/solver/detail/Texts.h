@@ -14,6 +14,11 @@ std::string degreesMinutes(double minutesOfArc); // 30°05.2′
 std::string latitudeText(double minutesOfArc); // 北緯30°05.2′
 std::string longitudeText(double minutesOfArc); // 東経135°03.1′
 std::string positionText(double latMinutes, double lonMinutes); // 北緯…、東経…
+// 大島灯台から真方位045°、距離4海里: a position given from a mark, in the one phrase the texts and
+// choices use; `miles` as it is printed.
+std::string fromMarkText(const std::string &mark, double bearing, const std::string &miles);
+// The same for a computed position: whole degrees and tenths of a mile, as a choice prints it.
+std::string fromMarkAnswer(const std::string &mark, double bearing, double miles);
 std::string directionText(double degrees); // 045° (or 045.5° when not whole)
 std::string computedDirection(double degrees); // 045.3°
 std::string eastWestText(double degrees); // 6°W, 2°E, 0°

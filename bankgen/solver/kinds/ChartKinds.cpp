@@ -1,10 +1,10 @@
 // Chart work (questions 51 to 53). Fields of each kind (every kind also has variation,
-// tolerance and choice_values); positions are [lat_deg, lat_min, lon_deg, lon_min], bearings
-// compass unless named true, times "HH:MM":
-//   voyage               ask = distance | time | arrival | departure; start; speed (or per leg);
-//                        depart or arrive_by; legs = [{ to = position } | { course, abeam = mark
-//                        }], the second kind of leg runs on the true course until the mark is
-//                        abeam.
+// tolerance and choice_values); positions are [lat_deg, lat_min, lon_deg, lon_min], a mark's
+// name or { from = mark, bearing = true, miles } (detail/Inputs.h), bearings compass unless named
+// true, times "HH:MM". A kind whose answer is a position may ask it as the bearing and distance
+// from a mark (`answer_from = mark`). The planned voyage (question 51) is in
+// ChartVoyageKinds.cpp, the other fixes (52) in ChartFixKinds.cpp, the current the ship does not
+// correct for (53) in ChartCurrentKinds.cpp; the steps they share in detail/ChartSteps.h.
 //   cross_bearing_fix    deviation; marks (two or three positions); bearings.
 //   transit_deviation    front, rear (the nearer and the farther mark); compass.
 //   bearing_deviation    ship (a known position); mark; compass.
@@ -19,225 +19,15 @@
 //   closest_approach     start; course (true, steered); speed; set; drift; mark.
 //   current_from_fix     start; course; speed; depart; fixed_at; fix.
 
+#include "bankgen/solver/detail/ChartSteps.h"
 #include "bankgen/solver/detail/Kinds.h"
 #include "bankgen/solver/detail/Texts.h"
 
 #include <cmath>
 
 namespace tovarin::solver::detail {
+
 namespace {
-
-std::string minutesOfArc(double m)
-{
-    return fixed(std::abs(m), 1) + "′";
-}
-
-// The sailing from a to b, step by step; returns the departure and difference of latitude.
-Vec sailing(Solution &s, const std::string &leg, Position a, Position b, bool withCourse)
-{
-    const Vec v = offsetBetween(a, b);
-    const double dLat = b.latMinutes - a.latMinutes;
-    const double dLon = b.lonMinutes - a.lonMinutes;
-    const std::string p = leg.empty() ? "" : leg + " ";
-    if (std::abs(dLat) > 1e-9)
-        step(s, p + "緯度差", "緯度差 ＝ 到着地の緯度 － 出発地の緯度",
-            degreesMinutes(b.latMinutes) + " - " + degreesMinutes(a.latMinutes),
-            minutesOfArc(dLat) + (dLat < 0 ? "S" : "N") + "（" + milesText(std::abs(dLat)) + "）");
-    if (std::abs(dLon) > 1e-9) {
-        const double mid = (a.latMinutes + b.latMinutes) / 2.0;
-        step(s, p + "経度差", "経度差 ＝ 到着地の経度 － 出発地の経度",
-            degreesMinutes(b.lonMinutes) + " - " + degreesMinutes(a.lonMinutes),
-            minutesOfArc(dLon) + (dLon < 0 ? "W" : "E"));
-        step(s, p + "平均緯度", "平均緯度 ＝ （出発地の緯度 ＋ 到着地の緯度） ÷ 2",
-            "(" + degreesMinutes(a.latMinutes) + " + " + degreesMinutes(b.latMinutes) + ") ÷ 2",
-            degreesMinutes(mid));
-        step(s, p + "東西距", "東西距 ＝ 経度差 × cos 平均緯度",
-            minutesOfArc(dLon) + " × cos " + degreesMinutes(mid), milesText(std::abs(v.east)));
-    }
-    if (std::abs(dLat) > 1e-9 && std::abs(dLon) > 1e-9)
-        step(s, p + "航程", "航程 ＝ √（緯度差 × 緯度差 ＋ 東西距 × 東西距）",
-            "√(" + fixed(std::abs(v.north), 1) + " × " + fixed(std::abs(v.north), 1) + " + "
-                + fixed(std::abs(v.east), 1) + " × " + fixed(std::abs(v.east), 1) + ")",
-            milesText(length(v)));
-    else
-        step(s, p + "航程",
-            std::abs(dLon) > 1e-9 ? "同じ緯度を東西に航走: 航程 ＝ 東西距"
-                                  : "同じ経度を南北に航走: 航程 ＝ 緯度差",
-            milesText(length(v)), milesText(length(v)));
-    if (withCourse)
-        step(s, p + "真針路", "tan 真針路 ＝ 東西距 ÷ 緯度差（象限は緯度差・東西距の向きで決める）",
-            "atan(" + fixed(std::abs(v.east), 1) + " ÷ " + fixed(std::abs(v.north), 1) + ")",
-            computedDirection(directionOf(v)));
-    return v;
-}
-
-// 真方位 ＝ コンパス方位 ＋ 自差 ＋ 偏差, east added and west subtracted.
-double trueFromCompass(
-    Solution &s, const std::string &what, double compass, double deviation, double variation)
-{
-    const double t = normalized360(compass + deviation + variation);
-    step(s, what + "の真方位", "真方位 ＝ コンパス方位 ＋ 自差 ＋ 偏差（E は加え、W は引く）",
-        directionText(compass) + " " + addedEastWest(deviation) + " " + addedEastWest(variation),
-        computedDirection(t));
-    return t;
-}
-
-// What a compass should have read: 自差 ＝ 磁針方位 － コンパス方位, 磁針方位 ＝ 真方位 － 偏差.
-double deviationSteps(Solution &s, double trueBearing, double variation, double compass)
-{
-    const double magnetic = normalized360(trueBearing - variation);
-    step(s, "磁針方位", "磁針方位 ＝ 真方位 － 偏差（偏差 E は引き、W は加える）",
-        computedDirection(trueBearing) + " " + addedEastWest(-variation),
-        computedDirection(magnetic));
-    const double deviation = signedAngle(magnetic - compass);
-    step(s, "自差", "自差 ＝ 磁針方位 － コンパス方位（正なら E、負なら W）",
-        computedDirection(magnetic) + " - " + directionText(compass),
-        fixed(std::abs(deviation), 1) + (deviation < 0 ? "°W" : "°E"));
-    return deviation;
-}
-
-ChartVector vectorOf(Position from, Vec v, std::string label)
-{
-    return { latLon(from), latLon(movedBy(from, v)), std::move(label) };
-}
-
-// Water, then current from its tip, and the ground vector closing the triangle on the same point.
-CurrentTriangle triangle(Position from, Vec water, Vec current, std::string waterLabel,
-    std::string currentText, std::string groundLabel)
-{
-    const ChartVector w = vectorOf(from, water, std::move(waterLabel));
-    const ChartVector c = vectorOf(movedBy(from, water), current, std::move(currentText));
-    return { w, c, { w.from, c.to, std::move(groundLabel) } };
-}
-
-std::string currentLabel(double set, double drift)
-{
-    return "流向 " + directionText(set) + " 流速 " + plain(drift) + "ノット";
-}
-
-Geometry chartFor(Position p)
-{
-    Geometry g;
-    g.chart = chartOf(p);
-    return g;
-}
-
-void setPosition(Solution &s, Position p)
-{
-    s.value = { p.latMinutes, p.lonMinutes };
-    if (s.geometry)
-        s.geometry->answerPoint = latLon(p);
-}
-
-Solution voyage(Inputs &in)
-{
-    const std::string ask = in.text("ask");
-    const Quantity q = ask == "distance"         ? Quantity::Miles
-        : ask == "time"                          ? Quantity::Duration
-        : ask == "arrival" || ask == "departure" ? Quantity::ClockTime
-                                                 : throw CheckError("unknown ask '" + ask + "'");
-    Solution s = started("voyage", q,
-        q == Quantity::Miles          ? "海里"
-            : q == Quantity::Duration ? "時間"
-                                      : "時刻");
-    in.eastWest("variation");
-    const double defaultSpeed = in.has("speed") ? in.knots("speed") : 0.0;
-    Position here = in.position("start");
-    Geometry g = chartFor(here);
-    g.points.push_back({ "A", latLon(here), PointRole::Start });
-    Track planned { { latLon(here) }, TrackStyle::Planned, "" };
-    char name = 'B';
-    int marks = 0;
-    std::string sumWorking, timeWorking;
-    double totalMiles = 0.0, shownMiles = 0.0, totalMinutes = 0.0;
-    bool oneSpeed = true;
-    double firstSpeed = -1.0;
-    const std::vector<Inputs *> legs = in.tables("legs");
-    for (Inputs *leg : legs) {
-        const std::string from(1, static_cast<char>(name - 1));
-        const std::string to(1, name);
-        double run = 0.0;
-        if (leg->has("to")) {
-            const Position next = leg->position("to");
-            run = length(sailing(s, from + to, here, next, false));
-            here = next;
-        } else {
-            // On the course until the mark bears square to it: the foot of the perpendicular.
-            const double course = leg->direction("course");
-            const Position mark = leg->position("abeam");
-            const Vec toMark = offsetBetween(here, mark);
-            const double bearing = directionOf(toMark);
-            run = dot(toMark, along(course, 1.0));
-            if (run <= 0.0)
-                throw CheckError("the mark is already abaft the beam");
-            const std::string markName = "物標" + std::to_string(++marks);
-            step(s, from + " から " + markName + " までの距離",
-                "物標までの距離と真方位（航程の求め方と同じ）",
-                positionText(mark.latMinutes, mark.lonMinutes),
-                milesText(length(toMark)) + "、" + computedDirection(bearing));
-            step(s, from + to + " 航程（正横まで）",
-                "正横までの航程 ＝ 物標までの距離 × cos（物標の真方位 － 真針路）",
-                fixed(length(toMark), 1) + " × cos(" + computedDirection(bearing) + " - "
-                    + directionText(course) + ")",
-                milesText(run));
-            here = movedBy(here, along(course, run));
-            g.points.push_back({ markName, latLon(mark), PointRole::Mark });
-            const double abeamBearing = directionOf(offsetBetween(here, mark));
-            g.bearings.push_back(
-                { markName, latLon(mark), abeamBearing, length(offsetBetween(here, mark)) + 1.0,
-                    "正横 " + computedDirection(abeamBearing) });
-        }
-        const double speed = leg->has("speed") ? leg->knots("speed") : defaultSpeed;
-        if (speed <= 0.0 && ask != "distance")
-            throw CheckError("a leg has no speed");
-        if (firstSpeed < 0.0)
-            firstSpeed = speed;
-        oneSpeed = oneSpeed && speed == firstSpeed;
-        totalMiles += run;
-        shownMiles += std::round(run * 10.0) / 10.0;
-        sumWorking += (sumWorking.empty() ? "" : " + ") + fixed(run, 1);
-        if (ask != "distance") {
-            const double minutes = run / speed * 60.0;
-            totalMinutes += minutes;
-            timeWorking += (timeWorking.empty() ? "" : " + ") + durationText(minutes);
-        }
-        g.points.push_back({ to, latLon(here), PointRole::Turn });
-        planned.points.push_back(latLon(here));
-        ++name;
-    }
-    g.points.back().role = PointRole::End;
-    g.tracks.push_back(planned);
-    if (legs.size() > 1)
-        // The sum of the legs as written, so that the step adds up; the exact total decides the
-        // key.
-        step(s, "総航程", "総航程 ＝ 各区間の航程の和", sumWorking, milesText(shownMiles));
-    if (ask != "distance") {
-        if (oneSpeed)
-            step(s, "所要時間", "所要時間 ＝ 総航程 ÷ 速力",
-                fixed(totalMiles, 1) + " ÷ " + plain(firstSpeed),
-                fixed(totalMiles / firstSpeed, 2) + "時間（" + durationText(totalMinutes) + "）");
-        else
-            step(s, "所要時間", "所要時間 ＝ 各区間の（航程 ÷ 速力）の和", timeWorking,
-                durationText(totalMinutes));
-    }
-    if (ask == "distance") {
-        s.value = { totalMiles };
-    } else if (ask == "time") {
-        s.value = { totalMinutes };
-    } else if (ask == "arrival") {
-        const double depart = in.clock("depart");
-        s.value = { depart + totalMinutes };
-        step(s, "到着時刻", "到着時刻 ＝ 発航時刻 ＋ 所要時間",
-            clockText(depart) + " + " + durationText(totalMinutes), clockText(s.value[0]));
-    } else {
-        const double arrive = in.clock("arrive_by");
-        s.value = { arrive - totalMinutes };
-        step(s, "発航時刻", "発航時刻 ＝ 到着時刻 － 所要時間",
-            clockText(arrive) + " - " + durationText(totalMinutes), clockText(s.value[0]));
-    }
-    s.geometry = g;
-    return s;
-}
 
 Solution crossBearingFix(Inputs &in)
 {
@@ -280,7 +70,7 @@ Solution crossBearingFix(Inputs &in)
                           : "2本の位置の線（物標から真方位の反方位に引く）の交点",
         lines, positionText(fix.latMinutes, fix.lonMinutes));
     s.geometry = g;
-    setPosition(s, fix);
+    answerPosition(s, in, fix);
     return s;
 }
 
@@ -328,6 +118,7 @@ Solution bearingDeviation(Inputs &in)
     g.points.push_back({ "本船", latLon(ship), PointRole::Start });
     g.points.push_back({ "物標", latLon(mark), PointRole::Mark });
     g.answerLine = Segment { latLon(ship), latLon(mark) };
+    g.way = { latLon(ship) };
     s.geometry = g;
     s.value = { deviation };
     return s;
@@ -362,7 +153,7 @@ Solution transitFix(Inputs &in)
     g.bearings.push_back({ "物標", latLon(mark), markTrue, distance(mark, fix) + 1.0,
         "真方位 " + computedDirection(markTrue) });
     s.geometry = g;
-    setPosition(s, fix);
+    answerPosition(s, in, fix);
     return s;
 }
 
@@ -409,7 +200,7 @@ Solution radarFix(Inputs &in)
         { "物標", latLon(mark), bearing, range + 1.0, "真方位 " + computedDirection(bearing) });
     g.ranges.push_back({ "物標", latLon(mark), range });
     s.geometry = g;
-    setPosition(s, fix);
+    answerPosition(s, in, fix);
     return s;
 }
 
@@ -419,6 +210,7 @@ struct Passage
     Position from, to;
     double track = 0.0, miles = 0.0, set = 0.0, drift = 0.0, speed = 0.0;
     Steering steering;
+    Geometry plot; // the points laid off from marks, so far
 };
 
 Passage passageWithCurrent(Solution &s, Inputs &in)
@@ -427,6 +219,9 @@ Passage passageWithCurrent(Solution &s, Inputs &in)
     Passage p;
     p.from = in.position("from");
     p.to = in.position("to");
+    p.plot = chartFor(p.from);
+    showLaidOff(p.plot, s, in, "from", "A地点", p.from);
+    showLaidOff(p.plot, s, in, "to", "B地点", p.to);
     const Vec v = sailing(s, "", p.from, p.to, true);
     p.track = directionOf(v);
     p.miles = length(v);
@@ -457,11 +252,12 @@ void sogStep(Solution &s, const Passage &p)
 
 Geometry passageGeometry(const Passage &p)
 {
-    Geometry g = chartFor(p.from);
+    Geometry g = p.plot;
     g.points.push_back({ "A", latLon(p.from), PointRole::Start });
     g.points.push_back({ "B", latLon(p.to), PointRole::End });
     g.tracks.push_back({ { latLon(p.from), latLon(p.to) }, TrackStyle::Planned,
         "針路 " + computedDirection(p.track) });
+    g.way = g.tracks.back().points;
     const Vec water = along(p.steering.heading, p.speed);
     const Vec current = along(p.set, p.drift);
     g.current = triangle(p.from, water, current,
@@ -529,7 +325,9 @@ Solution drWithCurrent(Inputs &in)
     const double drift = in.knots("drift");
     const Position start = in.position("start");
     Geometry g = chartFor(start);
+    showLaidOff(g, s, in, "start", "A地点", start);
     g.points.push_back({ "A", latLon(start), PointRole::Start });
+    g.way.push_back(latLon(start));
     Track water { { latLon(start) }, TrackStyle::Water, "" };
     Position dr = start;
     Vec runTotal, currentTotal;
@@ -552,6 +350,8 @@ Solution drWithCurrent(Inputs &in)
         hoursTotal += hours;
         dr = movedBy(start, runTotal);
         water.points.push_back(latLon(dr));
+        // Where the ship is over the ground when the leg ends: its run and the current so far.
+        g.way.push_back(latLon(movedBy(start, runTotal + along(set, drift * hoursTotal))));
     }
     currentTotal = along(set, drift * hoursTotal);
     step(s, "海潮流による移動", "流された距離 ＝ 流速 × 経過時間（流向の方向へ）",
@@ -586,6 +386,8 @@ Solution closestApproach(Inputs &in)
     Solution s = started("closest_approach", Quantity::Miles, "海里");
     in.eastWest("variation");
     const Position start = in.position("start");
+    Geometry g = chartFor(start);
+    showLaidOff(g, s, in, "start", "A地点", start);
     const double course = in.direction("course");
     const double speed = in.knots("speed");
     const double set = in.direction("set");
@@ -609,9 +411,9 @@ Solution closestApproach(Inputs &in)
         milesText(closest));
     const Vec unit = ground * (1.0 / length(ground));
     const Position nearest = movedBy(start, unit * dot(toMark, unit));
-    Geometry g = chartFor(start);
     g.points.push_back({ "A", latLon(start), PointRole::Start });
-    g.points.push_back({ "物標", latLon(mark), PointRole::Mark });
+    const std::string markName = in.markNameIn("mark");
+    showMark(g, markName.empty() ? "物標" : markName, mark);
     g.points.push_back({ "最接近点", latLon(nearest), PointRole::Fix });
     g.tracks.push_back(
         { { latLon(start), latLon(movedBy(start, unit * (dot(toMark, unit) + 2.0))) },
@@ -620,6 +422,7 @@ Solution closestApproach(Inputs &in)
         directionText(course) + " " + plain(speed) + "ノット", currentLabel(set, drift),
         "対地 " + knotsText(length(ground)));
     g.answerLine = Segment { latLon(mark), latLon(nearest) };
+    g.way = { latLon(start), latLon(nearest) };
     s.geometry = g;
     s.value = { closest };
     return s;
@@ -630,6 +433,8 @@ Solution currentFromFix(Inputs &in)
     Solution s = started("current_from_fix", Quantity::Current, "流向・流速");
     in.eastWest("variation");
     const Position start = in.position("start");
+    Geometry g = chartFor(start);
+    showLaidOff(g, s, in, "start", "A地点", start);
     const double course = in.direction("course");
     const double speed = in.knots("speed");
     const double depart = in.clock("depart");
@@ -646,6 +451,7 @@ Solution currentFromFix(Inputs &in)
             + milesText(speed * hours),
         positionText(dr.latMinutes, dr.lonMinutes));
     const Position fix = in.position("fix");
+    showLaidOff(g, s, in, "fix", "実測位置", fix);
     const Vec drifted = offsetBetween(dr, fix);
     const Vec current = drifted * (1.0 / hours);
     if (length(current) < 0.3)
@@ -654,13 +460,13 @@ Solution currentFromFix(Inputs &in)
         computedDirection(directionOf(drifted)));
     step(s, "流速", "流速 ＝ 推測位置と実測位置の距離 ÷ 経過時間",
         fixed(length(drifted), 2) + " ÷ " + fixed(hours, 2), knotsText(length(current)));
-    Geometry g = chartFor(start);
     g.points.push_back({ "A", latLon(start), PointRole::Start });
     g.points.push_back({ "推測位置", latLon(dr), PointRole::Dr });
     g.points.push_back({ "実測位置", latLon(fix), PointRole::Fix });
     g.tracks.push_back({ { latLon(start), latLon(dr) }, TrackStyle::Water,
         directionText(course) + " " + plain(speed) + "ノット" });
     g.tracks.push_back({ { latLon(start), latLon(fix) }, TrackStyle::Ground, "" });
+    g.way = g.tracks.back().points;
     g.current = triangle(start, run, drifted, "推測位置まで", "海潮流", "実測位置まで");
     g.answerLine = Segment { latLon(dr), latLon(fix) };
     s.geometry = g;
@@ -673,7 +479,6 @@ Solution currentFromFix(Inputs &in)
 std::vector<Kind> chartKinds()
 {
     return {
-        { "voyage", voyage },
         { "cross_bearing_fix", crossBearingFix },
         { "transit_deviation", transitDeviation },
         { "bearing_deviation", bearingDeviation },

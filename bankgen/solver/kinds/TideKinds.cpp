@@ -19,6 +19,7 @@
 //   choice_values: cm as integers, times "HH:MM", durations "H:MM", metres as numbers.
 // The table has no `kind`: a table with `days` is a tide table.
 
+#include "bankgen/solver/TideTable.h"
 #include "bankgen/solver/detail/Kinds.h"
 #include "bankgen/solver/detail/Texts.h"
 
@@ -60,15 +61,60 @@ std::string metres(double v)
     return s + "m";
 }
 
-struct Tide
+// The extract as the picture shows it; the ask's fields are the kind's to read.
+TideTable readTideTable(Inputs &in)
 {
-    int day = 0;
-    int minutes = 0; // of the day
-    int height = 0;
-    bool high = false;
-    long absolute() const { return day * 1440L + minutes; }
-    std::string name() const { return std::string(high ? "高潮" : "低潮"); }
-};
+    TideTable table;
+    table.month = static_cast<int>(in.number("month"));
+    if (table.month < 1 || table.month > 12)
+        throw CheckError("month outside 1-12");
+    table.port = in.text("port");
+    const toml::array *days = in.raw("days").as_array();
+    if (!days || days->empty())
+        throw CheckError("no days");
+    std::optional<int> previousDay;
+    for (const toml::node &d : *days) {
+        const toml::table *day = d.as_table();
+        const int number = day ? (*day)["day"].value_or(0) : 0;
+        const toml::array *tides = day ? (*day)["tides"].as_array() : nullptr;
+        if (number < 1 || number > 31 || !tides)
+            throw CheckError("a day needs day = 1-31 and tides");
+        if (previousDay && number != *previousDay + 1)
+            throw CheckError("days are not consecutive at day " + std::to_string(number));
+        previousDay = number;
+        table.days.push_back(number);
+        for (const toml::node &t : *tides) {
+            const toml::array *e = t.as_array();
+            const auto time = e && e->size() == 3 ? e->get(0)->value<std::string>() : std::nullopt;
+            const auto height = e && e->size() == 3 ? e->get(1)->value<int>() : std::nullopt;
+            const auto type = e && e->size() == 3 ? e->get(2)->value<std::string>() : std::nullopt;
+            const auto minutes = time ? clockOf(*time) : std::nullopt;
+            if (!minutes || !height || !type || (*type != "HW" && *type != "LW"))
+                throw CheckError("day " + std::to_string(number)
+                    + ": a tide is not [\"HH:MM\", cm, \"HW\"|\"LW\"]");
+            table.tides.push_back({ number, *minutes, *height, *type == "HW" });
+        }
+    }
+    // The extract must read as a real semidiurnal tide, or its key teaches nonsense.
+    for (std::size_t i = 1; i < table.tides.size(); ++i) {
+        const Tide &a = table.tides[i - 1], &b = table.tides[i];
+        const long gap = b.absolute() - a.absolute();
+        const std::string where = "day " + std::to_string(b.day) + " " + clockText(b.minutes);
+        if (a.high == b.high)
+            throw CheckError(where + ": high and low waters do not alternate");
+        if (gap < 4 * 60 || gap > 8 * 60)
+            throw CheckError(
+                where + ": " + std::to_string(gap) + " minutes after the previous tide");
+        if (a.high ? a.height <= b.height : a.height >= b.height)
+            throw CheckError(where + ": a high water is not above the low waters beside it");
+    }
+    return table;
+}
+
+std::string nameOf(const Tide &t)
+{
+    return t.high ? "高潮" : "低潮";
+}
 
 // The cumulative fraction of the range after x sixths of the interval: 1, 2, 3, 3, 2, 1 twelfths.
 constexpr double twelfthsSoFar[] = { 0, 1, 3, 6, 9, 11, 12 };
@@ -112,7 +158,7 @@ public:
             || ask == "secondary_height") {
             const Tide t = tideAt("tide");
             requireDay(t);
-            step(m_s, "潮汐表を読む", m_port + " " + dayText(t) + "の" + t.name(), "",
+            step(m_s, "潮汐表を読む", m_port + " " + dayText(t) + "の" + nameOf(t), "",
                 clockText(t.minutes) + " " + cm(t.height));
             if (ask == "height")
                 return answer(Quantity::Cm, t.height);
@@ -245,7 +291,7 @@ private:
         if (m_in.has("tide")) {
             const Tide t = tideAt("tide");
             requireDay(t);
-            step(m_s, "潮汐表を読む", m_port + " " + dayText(t) + "の" + t.name(), "",
+            step(m_s, "潮汐表を読む", m_port + " " + dayText(t) + "の" + nameOf(t), "",
                 clockText(t.minutes) + " " + cm(t.height));
             return t.height;
         }
@@ -260,8 +306,8 @@ private:
     void readPair(const Tide &a, const Tide &b, bool withRange)
     {
         requireDay(a);
-        step(m_s, "潮汐表を読む", m_port + " " + dayText(a) + "の" + a.name() + "と次の" + b.name(),
-            "",
+        step(m_s, "潮汐表を読む",
+            m_port + " " + dayText(a) + "の" + nameOf(a) + "と次の" + nameOf(b), "",
             clockText(a.minutes) + " " + cm(a.height) + "、" + clockText(b.minutes) + " "
                 + cm(b.height));
         if (withRange)
@@ -329,50 +375,10 @@ private:
 
     void readTides()
     {
-        m_month = static_cast<int>(m_in.number("month"));
-        if (m_month < 1 || m_month > 12)
-            throw CheckError("month outside 1-12");
-        m_port = m_in.text("port");
-        const toml::array *days = m_in.raw("days").as_array();
-        if (!days || days->empty())
-            throw CheckError("no days");
-        std::optional<int> previousDay;
-        for (const toml::node &d : *days) {
-            const toml::table *day = d.as_table();
-            const int number = day ? (*day)["day"].value_or(0) : 0;
-            const toml::array *tides = day ? (*day)["tides"].as_array() : nullptr;
-            if (number < 1 || number > 31 || !tides)
-                throw CheckError("a day needs day = 1-31 and tides");
-            if (previousDay && number != *previousDay + 1)
-                throw CheckError("days are not consecutive at day " + std::to_string(number));
-            previousDay = number;
-            for (const toml::node &t : *tides) {
-                const toml::array *e = t.as_array();
-                const auto time
-                    = e && e->size() == 3 ? e->get(0)->value<std::string>() : std::nullopt;
-                const auto height = e && e->size() == 3 ? e->get(1)->value<int>() : std::nullopt;
-                const auto type
-                    = e && e->size() == 3 ? e->get(2)->value<std::string>() : std::nullopt;
-                const auto minutes = time ? clockOf(*time) : std::nullopt;
-                if (!minutes || !height || !type || (*type != "HW" && *type != "LW"))
-                    throw CheckError("day " + std::to_string(number)
-                        + ": a tide is not [\"HH:MM\", cm, \"HW\"|\"LW\"]");
-                m_tides.push_back({ number, *minutes, *height, *type == "HW" });
-            }
-        }
-        // The extract must read as a real semidiurnal tide, or its key teaches nonsense.
-        for (std::size_t i = 1; i < m_tides.size(); ++i) {
-            const Tide &a = m_tides[i - 1], &b = m_tides[i];
-            const long gap = b.absolute() - a.absolute();
-            const std::string where = "day " + std::to_string(b.day) + " " + clockText(b.minutes);
-            if (a.high == b.high)
-                throw CheckError(where + ": high and low waters do not alternate");
-            if (gap < 4 * 60 || gap > 8 * 60)
-                throw CheckError(
-                    where + ": " + std::to_string(gap) + " minutes after the previous tide");
-            if (a.high ? a.height <= b.height : a.height >= b.height)
-                throw CheckError(where + ": a high water is not above the low waters beside it");
-        }
+        const TideTable table = readTideTable(m_in);
+        m_month = table.month;
+        m_port = table.port;
+        m_tides = table.tides;
     }
 
     Tide tideAt(const char *key)
@@ -432,6 +438,15 @@ Solution tide(Inputs &in)
     return s;
 }
 
+// "±H:MM" as signed minutes.
+int difference(const toml::table &secondary, const char *key)
+{
+    const auto d = clockOf(secondary[key].value_or(std::string()), true);
+    if (!d)
+        throw CheckError("secondary hw_diff / lw_diff must be \"±H:MM\"");
+    return *d;
+}
+
 } // namespace
 
 std::vector<Kind> tideKinds()
@@ -440,3 +455,25 @@ std::vector<Kind> tideKinds()
 }
 
 } // namespace tovarin::solver::detail
+
+namespace tovarin::solver {
+
+TideTable tideTableOf(const CheckTable &check)
+{
+    std::vector<detail::Figure> figures;
+    detail::Inputs in(check.table(), "check.", figures, check.marks());
+    TideTable table = detail::readTideTable(in);
+    if (in.has("secondary")) {
+        const toml::node &node = in.raw("secondary");
+        const toml::table *secondary = node.as_table();
+        const auto port = secondary ? (*secondary)["port"].value<std::string>() : std::nullopt;
+        const auto ratio = secondary ? (*secondary)["ratio"].value<double>() : std::nullopt;
+        if (!port || !ratio || *ratio <= 0)
+            throw CheckError("secondary needs port, hw_diff, lw_diff and ratio");
+        table.secondary = SecondaryPort { *port, detail::difference(*secondary, "hw_diff"),
+            detail::difference(*secondary, "lw_diff"), *ratio };
+    }
+    return table;
+}
+
+} // namespace tovarin::solver

@@ -1,4 +1,4 @@
-#include "BmpWriter.h"
+#include "tools/picture-generator/src/BmpWriter.h"
 
 #include <QSaveFile>
 

@@ -1,4 +1,4 @@
-#include "Coastline.h"
+#include "tools/picture-generator/src/Coastline.h"
 
 #include <QFile>
 #include <QJsonArray>

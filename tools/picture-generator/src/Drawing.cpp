@@ -1,4 +1,4 @@
-#include "Drawing.h"
+#include "tools/picture-generator/src/Drawing.h"
 
 #include <QFontMetricsF>
 

@@ -1,4 +1,4 @@
-#include "PressureField.h"
+#include "tools/picture-generator/src/PressureField.h"
 
 #include <QHash>
 

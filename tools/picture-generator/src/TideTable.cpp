@@ -1,9 +1,10 @@
-#include "TideTable.h"
+#include "tools/picture-generator/src/TideTable.h"
 
-#include "Drawing.h"
+#include "tools/picture-generator/src/Drawing.h"
 
 #include <QList>
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -22,60 +23,37 @@ struct Day
     QList<Tide> high, low;
 };
 
-std::string text(const toml::table &t, const char *key)
+QString clock(int minutes)
 {
-    const auto v = t[key].value<std::string>();
-    if (!v)
-        throw std::runtime_error(std::string("check.") + key + " is missing");
-    return *v;
+    return QString::asprintf("%02d:%02d", minutes / 60, minutes % 60);
 }
 
-// "-0:35" -> "－0時35分"
-QString difference(const std::string &value)
+// -35 -> "－0時35分"
+QString difference(int minutes)
 {
-    QString s = QString::fromStdString(value);
-    QString sign = QStringLiteral("＋");
-    if (s.startsWith(u'-') || s.startsWith(u'+')) {
-        if (s.startsWith(u'-'))
-            sign = QStringLiteral("－");
-        s = s.mid(1);
-    }
-    const QStringList parts = s.split(u':');
-    if (parts.size() != 2)
-        throw std::runtime_error("a time difference is not [+-]H:MM: " + value);
-    return sign + parts[0] + QStringLiteral("時") + parts[1] + QStringLiteral("分");
+    const int m = std::abs(minutes);
+    return (minutes < 0 ? QStringLiteral("－") : QStringLiteral("＋"))
+        + QStringLiteral("%1時%2分").arg(m / 60).arg(m % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
 
-QImage TideTable::draw(const toml::table &check)
+QImage TideTable::draw(const tovarin::solver::TideTable &tides)
 {
-    const QString port = QString::fromStdString(text(check, "port"));
-    const int month = check["month"].value_or(0);
-    const toml::array *days = check["days"].as_array();
-    if (month < 1 || month > 12 || !days || days->empty())
-        throw std::runtime_error("check needs month and days");
+    const QString port = QString::fromStdString(tides.port);
+    const int month = tides.month;
     QList<Day> table;
-    for (const toml::node &node : *days) {
-        const toml::table &t = *node.as_table();
+    for (const int number : tides.days) {
         Day d;
-        d.day = t["day"].value_or(0);
-        for (const toml::node &entry : *t["tides"].as_array()) {
-            const toml::array &e = *entry.as_array();
-            Tide tide { QString::fromStdString(e[0].value_or(std::string())), e[1].value_or(0) };
-            const std::string type = e[2].value_or(std::string());
-            if (type == "HW")
-                d.high.append(tide);
-            else if (type == "LW")
-                d.low.append(tide);
-            else
-                throw std::runtime_error("a tide is neither HW nor LW");
-        }
+        d.day = number;
+        for (const tovarin::solver::Tide &t : tides.tides)
+            if (t.day == number)
+                (t.high ? d.high : d.low).append({ clock(t.minutes), t.height });
         if (d.high.size() > 2 || d.low.size() > 2)
             throw std::runtime_error("more than two high or low waters on one day");
         table.append(d);
     }
-    const toml::table *secondary = check["secondary"].as_table();
+    const bool secondary = tides.secondary.has_value();
 
     const QFont title = Drawing::font(14, true);
     const QFont head = Drawing::font(12, true);
@@ -165,13 +143,13 @@ QImage TideTable::draw(const toml::table &check)
         QPointF(left, noteTop + 8), ink, Anchor::Left, false);
 
     if (secondary) {
-        const QString name = QString::fromStdString(text(*secondary, "port"));
-        const double ratio = (*secondary)["ratio"].value_or(0.0);
+        const tovarin::solver::SecondaryPort &sec = *tides.secondary;
+        const QString name = QString::fromStdString(sec.port);
         const QStringList lines = {
             QStringLiteral("副港 %1（標準港 %2）").arg(name, port),
-            QStringLiteral("潮時差　高潮　%1").arg(difference(text(*secondary, "hw_diff"))),
-            QStringLiteral("　　　　低潮　%1").arg(difference(text(*secondary, "lw_diff"))),
-            QStringLiteral("潮高比　%1").arg(ratio, 0, 'f', 2),
+            QStringLiteral("潮時差　高潮　%1").arg(difference(sec.highWaterDifference)),
+            QStringLiteral("　　　　低潮　%1").arg(difference(sec.lowWaterDifference)),
+            QStringLiteral("潮高比　%1").arg(sec.ratio, 0, 'f', 2),
         };
         p.setPen(QPen(ink, 1));
         p.drawRect(left, boxTop, tableW, boxH);

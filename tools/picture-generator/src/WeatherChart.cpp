@@ -1,7 +1,7 @@
-#include "WeatherChart.h"
+#include "tools/picture-generator/src/WeatherChart.h"
 
-#include "Drawing.h"
-#include "PressureField.h"
+#include "tools/picture-generator/src/Drawing.h"
+#include "tools/picture-generator/src/PressureField.h"
 
 #include <QPainterPath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Coastline.h"
+#include "tools/picture-generator/src/Coastline.h"
 
 #include <QImage>
 

@@ -4,14 +4,17 @@
 //
 // Question 55's pictures come from tools/picture-generator/data/q55-pictures.toml
 // (with the coastline in data/japan-coast.json), question 56's tide tables from the
-// [variant.check] tables of bank/data/q56.toml, the same data TideKeysTest checks
-// the keys against. Run it after changing any of these and commit the BMPs.
-#include "BmpWriter.h"
-#include "Coastline.h"
-#include "TideTable.h"
-#include "WeatherChart.h"
+// [variant.check] tables of bank/data/q56.toml, read by the bank's own reader and the solver
+// that works their keys. Run it after changing any of these and commit the BMPs; the test
+// PicturesTest fails while a committed picture differs from what this draws.
+#include "bankgen/source/BankSource.h"
+#include "tools/picture-generator/src/BmpWriter.h"
+#include "tools/picture-generator/src/Coastline.h"
+#include "tools/picture-generator/src/TideTable.h"
+#include "tools/picture-generator/src/WeatherChart.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 
@@ -110,40 +113,35 @@ int main(int argc, char **argv)
             QString::fromStdString(weatherPath), QString::fromUtf8(e.what())));
     }
 
-    const std::string tidePath
-        = checkout.filePath(QStringLiteral("bank/data/q56.toml")).toStdString();
-    try {
-        const toml::table bank = toml::parse_file(tidePath);
-        const toml::array *variants = bank["variant"].as_array();
-        if (!variants)
-            return fail(QString::fromStdString(tidePath) + QStringLiteral(" has no [[variant]]"));
-        for (const toml::node &node : *variants) {
-            const toml::table &variant = *node.as_table();
-            const std::string file = variant["picture"].value_or(std::string());
-            const toml::table *check = variant["check"].as_table();
-            const int index = variant["index"].value_or(-1);
-            if (file.empty())
-                continue;
-            if (!check)
-                return fail(QStringLiteral(
-                    "q56 variant %1 has a picture but no [variant.check] to draw it from")
-                                .arg(index));
-            QImage image;
-            try {
-                image = TideTable::draw(*check);
-            } catch (const std::runtime_error &e) {
-                return fail(QStringLiteral("q56 variant %1: %2")
-                                .arg(index)
-                                .arg(QString::fromUtf8(e.what())));
-            }
-            if (const QString error = save(image, true, out, QString::fromStdString(file));
-                !error.isEmpty())
-                return fail(error);
-            ++written;
+    const QString tidePath = checkout.filePath(QStringLiteral("bank/data/q56.toml"));
+    QFile tideFile(tidePath);
+    if (!tideFile.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read %1").arg(tidePath));
+    const QByteArray tideText = tideFile.readAll();
+    tovarin::banksource::Problems problems;
+    const tovarin::banksource::SourceSlot slot = tovarin::banksource::parseSlot(
+        std::string_view(tideText.constData(), std::size_t(tideText.size())), "q56.toml", problems);
+    if (!problems.empty())
+        return fail(QString::fromStdString(problems.front().text()));
+    for (const tovarin::banksource::SourceVariant &variant : slot.variants) {
+        if (!variant.picture || variant.picture->empty())
+            continue;
+        if (!variant.check)
+            return fail(QStringLiteral(
+                "q56 variant %1 has a picture but no [variant.check] to draw it from")
+                            .arg(variant.index));
+        QImage image;
+        try {
+            image = TideTable::draw(tovarin::solver::tideTableOf(*variant.check));
+        } catch (const std::runtime_error &e) {
+            return fail(QStringLiteral("q56 variant %1: %2")
+                            .arg(variant.index)
+                            .arg(QString::fromUtf8(e.what())));
         }
-    } catch (const toml::parse_error &e) {
-        return fail(QStringLiteral("%1: %2").arg(
-            QString::fromStdString(tidePath), QString::fromUtf8(e.what())));
+        if (const QString error = save(image, true, out, QString::fromStdString(*variant.picture));
+            !error.isEmpty())
+            return fail(error);
+        ++written;
     }
     say(QStringLiteral("%1 pictures written to %2").arg(written).arg(out));
     return 0;
