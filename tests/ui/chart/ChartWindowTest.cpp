@@ -1,11 +1,12 @@
 // Where the chart appears: "海図" on questions 51 to 53 only, in the test and in review; the chart
 // window beside the exam screen follows the chart questions and stays on 54 to 64; its close box
 // hides it alone while the countdown runs on; the test's end hides it, review finds the same
-// window with "解答例", and the end of the review or a new test forgets it.
+// window and drawings with "解答例", and the end of the review or a new test forgets them.
 
 #include "tests/ui/ScreenTestSupport.h"
 
 #include "bank/Charts.h"
+#include "ui/chart/ChartTools.h"
 #include "ui/chart/ChartView.h"
 #include "ui/chart/SolutionOverlay.h"
 #include "ui/chart/frmKaizu.h"
@@ -131,6 +132,64 @@ private Q_SLOTS:
         QApplication::sendEvent(view->viewport(), &move);
         QCOMPARE(view->horizontalScrollBar()->value(), h);
         QCOMPARE(view->viewport()->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // Each chart question keeps its own drawing for the test and into its review, a pencil line
+    // half drawn when the test ends leaves nothing, and the next test starts with clean charts.
+    void eachChartQuestionKeepsItsDrawingUntilTheNextTest()
+    {
+        ExamRun run;
+        frmSiken &siken = run.start();
+        click(&siken, "cmdKaizu");
+        frmKaizu *kaizu = Screens::ifLoaded<frmKaizu>();
+        QWidget *viewport = kaizu->view()->viewport();
+        const auto mouse = [&](QEvent::Type type, QPoint at) {
+            QMouseEvent event(type, QPointF(at), viewport->mapToGlobal(QPointF(at)),
+                type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+            QApplication::sendEvent(viewport, &event);
+        };
+        const QPoint middle = viewport->rect().center();
+        const auto drawLine = [&](QPoint from, QPoint to) {
+            mouse(QEvent::MouseButtonPress, from);
+            mouse(QEvent::MouseMove, (from + to) / 2);
+            mouse(QEvent::MouseMove, to);
+            mouse(QEvent::MouseButtonRelease, to);
+        };
+        control<QAbstractButton>(kaizu, "cmdPencil")->click();
+        drawLine(middle - QPoint(120, 40), middle + QPoint(60, 80));
+        const ChartDrawing on51 = kaizu->tools()->drawing();
+        QCOMPARE(on51.lines.size(), 1);
+
+        click(&siken, "cmdNext");
+        QVERIFY(kaizu->tools()->drawing().isEmpty());
+        control<QAbstractButton>(kaizu, "cmdPencil")->click();
+        drawLine(middle + QPoint(-50, 90), middle + QPoint(90, -30));
+        const ChartDrawing on52 = kaizu->tools()->drawing();
+        click(&siken, "cmdBefore");
+        QCOMPARE(kaizu->tools()->drawing(), on51);
+
+        // A line begun and not finished when the countdown ends the test.
+        control<QAbstractButton>(kaizu, "cmdPencil")->click();
+        mouse(QEvent::MouseButtonPress, middle + QPoint(100, 100));
+        mouse(QEvent::MouseMove, middle + QPoint(200, 40));
+        run.after(std::chrono::minutes(70));
+        tick(&siken);
+        QVERIFY(!kaizu->isVisible());
+        mouse(QEvent::MouseButtonRelease, middle + QPoint(200, 40));
+        QCOMPARE(kaizu->drawingOf(0), on51);
+        QCOMPARE(kaizu->drawingOf(1), on52);
+
+        clickNumber(1);
+        click(&siken, "cmdKaizu");
+        QCOMPARE(kaizu->tools()->drawing(), on52);
+        clickNumber(0);
+        QCOMPARE(kaizu->tools()->drawing(), on51);
+
+        click(Screens::ifLoaded<frmSeiseki>(), "cmdEnd");
+        frmSiken &next = run.start();
+        click(&next, "cmdKaizu");
+        QVERIFY(Screens::ifLoaded<frmKaizu>()->tools()->drawing().isEmpty());
     }
 };
 
