@@ -24,6 +24,8 @@ void Navigator::attach(frmSiken &siken)
         &siken, &frmSiken::explanationRequested, &siken, [&siken] { openExplanation(siken); });
     QObject::connect(&siken, &frmSiken::questionShown, &siken, &Navigator::followQuestion);
     QObject::connect(&siken, &frmSiken::hiddenInReview, &siken, &Navigator::closeExplanation);
+    QObject::connect(&siken, &frmSiken::chartRequested, &siken, [&siken] { openChart(siken); });
+    QObject::connect(&siken, &frmSiken::hiddenInReview, &siken, &Navigator::hideChart);
 }
 
 void Navigator::attach(frmSeiseki &seiseki)
@@ -38,9 +40,15 @@ void Navigator::attach(frmKaisetsu &kaisetsu)
     QObject::connect(&kaisetsu, &frmKaisetsu::closed, &kaisetsu, &Navigator::closeExplanation);
 }
 
+void Navigator::attach(frmKaizu &)
+{
+    // Its close box hides it, which is all that follows.
+}
+
 void Navigator::startTest(frmMenu &menu)
 {
     closeExplanation();
+    Screens::unload<frmKaizu>(); // a new test starts with clean charts
     AssembleExam();
     ResetAnswers();
     frmSiken &siken = Screens::frmSiken();
@@ -53,6 +61,7 @@ void Navigator::startTest(frmMenu &menu)
 void Navigator::endTest(frmSiken &siken)
 {
     closeExplanation();
+    hideChart();
     Screens::frmSeiseki().Show();
     siken.hide();
 }
@@ -77,6 +86,7 @@ void Navigator::reviewQuestion(std::int16_t index)
 void Navigator::closeResults(frmSeiseki &seiseki)
 {
     closeExplanation();
+    Screens::unload<frmKaizu>();
     Screens::frmMenu().Show();
     Screens::unload<frmSiken>();
     Screens::unload(seiseki);
@@ -98,6 +108,26 @@ void Navigator::followQuestion(std::int16_t index)
 {
     if (frmKaisetsu *kaisetsu = Screens::ifLoaded<frmKaisetsu>())
         kaisetsu->showQuestion(index);
+    frmKaizu *kaizu = Screens::ifLoaded<frmKaizu>();
+    const frmSiken *siken = Screens::ifLoaded<frmSiken>();
+    if (kaizu && siken && index >= 0 && index < chartQuestionCount)
+        kaizu->showQuestion(index, siken->explanationOffered());
+}
+
+void Navigator::openChart(frmSiken &siken)
+{
+    if (siken.iNumber < 0 || siken.iNumber >= chartQuestionCount)
+        return;
+    frmKaizu &kaizu = Screens::frmKaizu();
+    kaizu.showQuestion(siken.iNumber, siken.explanationOffered());
+    kaizu.openBeside(siken);
+}
+
+void Navigator::hideChart()
+{
+    // Hidden, not unloaded: the drawings stay for the review of this test.
+    if (frmKaizu *kaizu = Screens::ifLoaded<frmKaizu>())
+        kaizu->hide();
 }
 
 void Navigator::closeExplanation()

@@ -22,6 +22,17 @@
 //                       box), the results closed ("閉じる", their close box), a new test
 //   its close box     -> unload the explanation
 //
+// and for the chart window (frmKaizu) of questions 51 to 53, in the test and in review:
+//
+//   exam "海図"       -> load the chart window if this test has none, show the chart and the
+//                       drawing of the question on screen beside the exam screen, or bring it
+//                       forward; in review with the worked solution behind "解答例"
+//   exam question     -> a loaded chart window follows 51 to 53 and stays as it is on 54 to 64
+//   the test's end    -> hide the chart window, still loaded: review shows the same drawings
+//   review's exam screen hidden -> hide the chart window
+//   results "閉じる", a new test -> unload the chart window and its drawings
+//   its close box     -> the window hides itself alone
+//
 // The program object installs the navigator as the wiring of Screens, which connects each window
 // to it when it makes it, before its Form_Load runs.
 #pragma once
@@ -39,6 +50,7 @@ public:
     void attach(frmSiken &siken) override;
     void attach(frmSeiseki &seiseki) override;
     void attach(frmKaisetsu &kaisetsu) override;
+    void attach(frmKaizu &kaizu) override;
 
 private:
     static void startTest(frmMenu &menu);
@@ -48,6 +60,8 @@ private:
     static void openExplanation(frmSiken &siken);
     static void followQuestion(std::int16_t index);
     static void closeExplanation();
+    static void openChart(frmSiken &siken);
+    static void hideChart();
 };
 
 } // namespace tovarin

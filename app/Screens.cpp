@@ -58,7 +58,7 @@ void Screens::unload(Form &form)
 {
     const bool wasLoaded = forget(slot<tovarin::frmMenu>(), form)
         || forget(slot<tovarin::frmSiken>(), form) || forget(slot<tovarin::frmSeiseki>(), form)
-        || forget(slot<tovarin::frmKaisetsu>(), form);
+        || forget(slot<tovarin::frmKaisetsu>(), form) || forget(slot<tovarin::frmKaizu>(), form);
     if (!wasLoaded)
         return;
     form.hide();
@@ -75,7 +75,8 @@ void Screens::endProgram()
     for (Form *form : { static_cast<Form *>(ifLoaded<tovarin::frmMenu>()),
              static_cast<Form *>(ifLoaded<tovarin::frmSiken>()),
              static_cast<Form *>(ifLoaded<tovarin::frmSeiseki>()),
-             static_cast<Form *>(ifLoaded<tovarin::frmKaisetsu>()) })
+             static_cast<Form *>(ifLoaded<tovarin::frmKaisetsu>()),
+             static_cast<Form *>(ifLoaded<tovarin::frmKaizu>()) })
         if (form)
             form->hide();
     if (g_exitReplacement)
@@ -97,10 +98,12 @@ void Screens::unloadAll()
     all.append(slot<tovarin::frmSiken>().data());
     all.append(slot<tovarin::frmSeiseki>().data());
     all.append(slot<tovarin::frmKaisetsu>().data());
+    all.append(slot<tovarin::frmKaizu>().data());
     slot<tovarin::frmMenu>().clear();
     slot<tovarin::frmSiken>().clear();
     slot<tovarin::frmSeiseki>().clear();
     slot<tovarin::frmKaisetsu>().clear();
+    slot<tovarin::frmKaizu>().clear();
     for (const QPointer<Form> &form : all)
         delete form.data();
 }

@@ -1,5 +1,6 @@
-// The program's three screens and the review's explanation window by name, the way the navigator
-// calls them: Screens::frmSiken().Show(), Screens::frmSiken().iNumber = 0, Screens::unload(menu).
+// The program's three screens, the review's explanation window and the chart window by name, the
+// way the navigator calls them: Screens::frmSiken().Show(), Screens::frmSiken().iNumber = 0,
+// Screens::unload(menu).
 //
 // A screen is loaded the first time it is used: its controls take their designed values, then
 // its Form_Load runs, all before the window is shown. Showing a loaded screen, hidden or not,
@@ -10,6 +11,7 @@
 // still running.
 #pragma once
 
+#include "ui/chart/frmKaizu.h"
 #include "ui/exam/frmSiken.h"
 #include "ui/explanation/frmKaisetsu.h"
 #include "ui/menu/frmMenu.h"
@@ -31,6 +33,7 @@ public:
     virtual void attach(frmSiken &siken) = 0;
     virtual void attach(frmSeiseki &seiseki) = 0;
     virtual void attach(frmKaisetsu &kaisetsu) = 0;
+    virtual void attach(frmKaizu &kaizu) = 0;
 };
 
 class Screens
@@ -44,6 +47,7 @@ public:
     static tovarin::frmSiken &frmSiken() { return load<tovarin::frmSiken>(); }
     static tovarin::frmSeiseki &frmSeiseki() { return load<tovarin::frmSeiseki>(); }
     static tovarin::frmKaisetsu &frmKaisetsu() { return load<tovarin::frmKaisetsu>(); }
+    static tovarin::frmKaizu &frmKaizu() { return load<tovarin::frmKaizu>(); }
 
     // The loaded screen of that kind, or nullptr; asking loads nothing.
     template <class Screen> static Screen *ifLoaded() { return slot<Screen>().data(); }

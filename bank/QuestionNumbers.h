@@ -12,6 +12,8 @@ constexpr std::int16_t firstQuestionNumber = 51;
 constexpr std::int16_t lastQuestionIndex = questionCount - 1;
 // "上級運航 I" is questions 51 to 58, "上級運航 II" 59 to 64.
 constexpr std::int16_t firstSectionIIIndex = 8;
+// Questions 51 to 53 are worked on a chart (試験用海図第150号 or 第200号).
+constexpr std::int16_t chartQuestionCount = 3;
 // The bank's container frmQ holds questions 51 to 57, frmQ2 58 to 64.
 constexpr std::int16_t firstFrmQ2Index = 7;
 

@@ -11,10 +11,16 @@
 //   NextToText       次の問題＞ from 第51問 to 第52問, text only, painted
 //   EndTest          試験終了 to the results painted
 //   OpenExplanation  解説 in review of 第51問 (chart work: steps and plot) to the explanation
-//   painted NextExplained    次の問題＞ from 第51問 to 第52問 with the explanation open, to the
-//   explanation
+//                    painted
+//   NextExplained    次の問題＞ from 第51問 to 第52問 with the explanation open, to the explanation
 //                    painted on 第52問
-// The last four run in this process; their baseline is an empty window shown and painted here.
+//   OpenChart        海図 on 第51問 during a test to the chart window loaded and painted
+//   ChartPan, ChartZoom, ChartItemDrag
+//                    one frame of the chart window at a client area of 2560 × 1440: the view
+//                    panned by 40 pixels, zoomed by one step about its centre, or an item over
+//                    the chart (as a tool in hand) moved by 5 pixels, each painted at once
+// These run in this process; the first six have as baseline an empty window shown and painted
+// here, the chart's frames stand alone.
 // Every iteration measures the baseline next to the figure; "x_empty" is their ratio. The first
 // 試験開始 of the process and its first picture are also printed at the end, cold.
 // The first 解説 of the process (the solver and its plot cold) is printed with them.
@@ -24,16 +30,19 @@
 
 #include "app/Program.h"
 #include "app/Screens.h"
+#include "ui/chart/ChartView.h"
 #include "ui/look/Look.h"
 
 #include "paper/ExamPaper.h"
 #include "paper/RandomSource.h"
 
+#include <QGraphicsRectItem>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <benchmark/benchmark.h>
 
@@ -410,11 +419,90 @@ void NextExplained(benchmark::State &state)
     }
 }
 
-// The offscreen platform cannot raise a window and says so at every showing.
+void OpenChart(benchmark::State &state)
+{
+    frmSiken &siken = startTest();
+    Figures figures(state);
+    for (auto _ : state) {
+        const double empty = emptyWindowShown();
+        const double shown = timeUntilShown<frmKaizu>([&] { button(&siken, "cmdKaizu")->click(); });
+        const frmKaizu *kaizu = Screens::ifLoaded<frmKaizu>();
+        if (!figures.add(shown, empty, kaizu && kaizu->view()->chart()))
+            break;
+        Screens::unload<frmKaizu>();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// The chart window at 2560 × 1440 on 第51問 at a zoom: 1 has the whole chart in view (every mark,
+// rose and figure painted, and a step larger still whole), 2 a part of it to pan across.
+ChartView &largeChart(double zoom)
+{
+    frmSiken &siken = startTest();
+    timeUntilShown<frmKaizu>([&] { button(&siken, "cmdKaizu")->click(); });
+    frmKaizu &kaizu = *Screens::ifLoaded<frmKaizu>();
+    kaizu.resize(2560, 1440);
+    ChartView &view = *kaizu.view();
+    view.setZoom(zoom, QRectF(view.viewport()->rect()).center());
+    view.viewport()->repaint();
+    return view;
+}
+
+// Times one frame of the view after change, and undoes it with back. The frame is the whole
+// viewport repainted at once, more than the window system asks for after a pan or a moving item
+// (the strip or the path alone): an upper bound.
+template <class Change, class Back>
+void frames(benchmark::State &state, ChartView &view, Change change, Back back)
+{
+    for (auto _ : state) {
+        change();
+        const auto start = std::chrono::steady_clock::now();
+        view.viewport()->repaint();
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        back();
+        view.viewport()->repaint();
+    }
+    state.counters["viewport_px"] = double(view.viewport()->width() * view.viewport()->height());
+}
+
+void ChartPan(benchmark::State &state)
+{
+    ChartView &view = largeChart(2.0);
+    QScrollBar *bar = view.horizontalScrollBar();
+    frames(
+        state, view, [&] { bar->setValue(bar->value() + 40); },
+        [&] { bar->setValue(bar->value() - 40); });
+}
+
+void ChartZoom(benchmark::State &state)
+{
+    ChartView &view = largeChart(1.0);
+    const QPointF centre = QRectF(view.viewport()->rect()).center();
+    frames(
+        state, view, [&] { view.setZoom(view.zoom() * 1.25, centre); },
+        [&] { view.setZoom(view.zoom() / 1.25, centre); });
+}
+
+void ChartItemDrag(benchmark::State &state)
+{
+    ChartView &view = largeChart(2.0);
+    auto *item = new QGraphicsRectItem(
+        QRectF(view.mapToScene(view.viewport()->rect().center()), QSizeF(300, 40)));
+    item->setZValue(10);
+    item->setBrush(QColor(255, 255, 255, 160));
+    view.scene()->addItem(item);
+    frames(
+        state, view, [&] { item->moveBy(5, 2); }, [&] { item->moveBy(-5, -2); });
+}
+
+// The offscreen platform cannot raise a window or take its size hints, and says so each time.
 QtMessageHandler g_previousHandler = nullptr;
 void quietAboutRaise(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type != QtWarningMsg || message != u"This plugin does not support raise()"_s)
+    if (type != QtWarningMsg
+        || (message != u"This plugin does not support raise()"_s
+            && message != u"This plugin does not support propagateSizeHints()"_s))
         g_previousHandler(type, context, message);
 }
 
@@ -445,7 +533,9 @@ int main(int argc, char *argv[])
     for (const auto &[name, function] : { std::pair { "StartTest", &StartTest },
              std::pair { "NextToPicture", &NextToPicture }, std::pair { "NextToText", &NextToText },
              std::pair { "EndTest", &EndTest }, std::pair { "OpenExplanation", &OpenExplanation },
-             std::pair { "NextExplained", &NextExplained } })
+             std::pair { "NextExplained", &NextExplained }, std::pair { "OpenChart", &OpenChart },
+             std::pair { "ChartPan", &ChartPan }, std::pair { "ChartZoom", &ChartZoom },
+             std::pair { "ChartItemDrag", &ChartItemDrag } })
         benchmark::RegisterBenchmark(name, function)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond)

@@ -16,4 +16,8 @@ void writeContainer(std::ostream &out, const banksource::SourceBank &bank, const
 // for a computed variant the worked solution the build solved, found by slot and variant.
 void writeExplanations(std::ostream &out, const banksource::SourceBank &bank);
 
+// The chart table of ChartTables.h: each gazetteer's chart (area, variation, marks, land) in
+// degrees, and the chart each variant of questions 51 to 53 names.
+void writeCharts(std::ostream &out, const banksource::SourceBank &bank);
+
 } // namespace tovarin::bankgen

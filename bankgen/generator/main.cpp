@@ -3,7 +3,7 @@
 //
 //   bankgen DATA_DIR PICTURES_DIR OUT_DIR
 //
-// writes OUT_DIR/BankData_frmQ.cpp, BankData_frmQ2.cpp and BankExplanations.cpp.
+// writes OUT_DIR/BankData_frmQ.cpp, BankData_frmQ2.cpp, BankExplanations.cpp and BankCharts.cpp.
 
 #include "bankgen/generator/TableWriter.h"
 #include "bankgen/source/BankSource.h"
@@ -47,14 +47,16 @@ int main(int argc, char **argv)
         std::cerr << "bankgen: " << bank.problems.size() << " fault(s) in the question bank\n";
         return 1;
     }
-    std::ostringstream frmQ, frmQ2, explanations;
+    std::ostringstream frmQ, frmQ2, explanations, charts;
     bankgen::writeContainer(frmQ, bank, "frmQ", 51, 57);
     bankgen::writeContainer(frmQ2, bank, "frmQ2", 58, 64);
     bankgen::writeExplanations(explanations, bank);
+    bankgen::writeCharts(charts, bank);
     std::filesystem::create_directories(outDir);
     if (!writeIfChanged(outDir / "BankData_frmQ.cpp", frmQ.str())
         || !writeIfChanged(outDir / "BankData_frmQ2.cpp", frmQ2.str())
-        || !writeIfChanged(outDir / "BankExplanations.cpp", explanations.str())) {
+        || !writeIfChanged(outDir / "BankExplanations.cpp", explanations.str())
+        || !writeIfChanged(outDir / "BankCharts.cpp", charts.str())) {
         std::cerr << "bankgen: cannot write into " << outDir << '\n';
         return 1;
     }

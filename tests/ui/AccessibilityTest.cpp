@@ -228,8 +228,8 @@ private Q_SLOTS:
                      question.ChoiceText[std::size_t(question.CorrectChoice - 1)])),
             qPrintable(text));
         if (index == 0) {
-            QCOMPARE(nameOf(control(kaisetsu, "ChartPlot")), u"作図"_s);
-            QVERIFY(accessible(control(kaisetsu, "ChartPlot"))
+            QCOMPARE(nameOf(control(kaisetsu, "plotKaisetsu")), u"作図"_s);
+            QVERIFY(accessible(control(kaisetsu, "plotKaisetsu"))
                         ->text(QAccessible::Description)
                         .startsWith(u"答 "_s));
         } else {

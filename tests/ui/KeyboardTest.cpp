@@ -74,7 +74,7 @@ private Q_SLOTS:
         QTest::newRow("exam") << u"exam"_s
                               << QStringList { u"cmdBefore"_s, u"cmdNext"_s, u"cmdSyuuryou"_s,
                                      u"txtQ"_s, u"Option1_0"_s, u"Option1_1"_s, u"Option1_2"_s,
-                                     u"Option1_3"_s, u"cmdCorAns"_s };
+                                     u"Option1_3"_s, u"cmdKaizu"_s, u"cmdCorAns"_s };
         QTest::newRow("results") << u"results"_s
                                  << QStringList { u"txt1"_s, u"txt2"_s, u"cmdEnd"_s, u"txt4"_s,
                                         u"txt5"_s, u"txt6"_s, u"txt8"_s };

@@ -13,8 +13,10 @@
 
 #include "tests/ui/ScreenTestSupport.h"
 #include "tests/ui/walk/WalkModel.h"
+#include "ui/chart/ChartView.h"
 #include "ui/results/IndexedLabel.h"
 
+#include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -90,8 +92,11 @@ enum class Act {
     Kaisetsu, // 解説
     ExplanationCloseBox,
     ExplanationEscape,
+    Kaizu, // 海図
+    ChartCloseBox,
+    ChartWork, // on the chart: a tool's button, a drag on the view, a key, or undo after undo
 };
-constexpr int actCount = int(Act::ExplanationEscape) + 1;
+constexpr int actCount = int(Act::ChartWork) + 1;
 
 struct Step
 {
@@ -155,6 +160,12 @@ QString describe(const Step &step)
         return u"the explanation's close box"_s;
     case Act::ExplanationEscape:
         return u"Escape on the explanation"_s;
+    case Act::Kaizu:
+        return click + u"海図"_s;
+    case Act::ChartCloseBox:
+        return u"the chart's close box"_s;
+    case Act::ChartWork:
+        return u"work on the chart (%1)"_s.arg(step.index);
     }
     return {};
 }
@@ -192,11 +203,17 @@ Step pickStep(const WalkModel &model, WalkRandom &random, int skill)
 
     if (model.visible(Screen::Explanation) && random.percent(5))
         return { random.percent(50) ? Act::ExplanationCloseBox : Act::ExplanationEscape };
+    if (model.visible(Screen::Chart) && random.percent(4))
+        return { Act::ChartCloseBox };
+    if (model.visible(Screen::Chart) && random.percent(30))
+        return { Act::ChartWork, random.below(1 << 30) };
     const bool examOnView = model.visible(Screen::Exam);
     const bool resultsOnView = model.visible(Screen::Results);
     if (examOnView && (!resultsOnView || random.percent(75))) {
         if (model.explanationOffered && random.percent(10))
             return { Act::Kaisetsu, 0, random.percent(15) };
+        if (model.chartOffered() && random.percent(8))
+            return { Act::Kaizu, 0, random.percent(15) };
         roll = random.below(100);
         if (roll < 34) {
             const int k = random.percent(skill)
@@ -384,6 +401,7 @@ public:
             ++m_acts[std::size_t(step.act)];
             if (!agrees())
                 return false;
+            rememberDrawings();
             m_reachedLastQuestion |= m_model[Screen::Exam].loaded && m_model.iNumber == 13;
         }
         return true;
@@ -405,17 +423,17 @@ public:
                     QVariant::fromValue(program).toString(), QVariant::fromValue(model).toString());
         };
 
-        const std::array<Form *, 4> forms { Screens::ifLoaded<frmMenu>(),
+        const std::array<Form *, walk::screenCount> forms { Screens::ifLoaded<frmMenu>(),
             Screens::ifLoaded<frmSiken>(), Screens::ifLoaded<frmSeiseki>(),
-            Screens::ifLoaded<frmKaisetsu>() };
-        const std::array<QString, 4> names { u"frmMenu"_s, u"frmSiken"_s, u"frmSeiseki"_s,
-            u"frmKaisetsu"_s };
+            Screens::ifLoaded<frmKaisetsu>(), Screens::ifLoaded<frmKaizu>() };
+        const std::array<QString, walk::screenCount> names { u"frmMenu"_s, u"frmSiken"_s,
+            u"frmSeiseki"_s, u"frmKaisetsu"_s, u"frmKaizu"_s };
         bool anyOnView = false;
-        for (std::size_t s = 0; s < 4; ++s) {
+        for (std::size_t s = 0; s < walk::screenCount; ++s) {
             const bool loaded = forms[s] != nullptr;
             const bool onView = loaded && forms[s]->isVisible();
             if (s < 3)
-                anyOnView |= onView; // the explanation never stands alone
+                anyOnView |= onView; // the explanation and the chart never stand alone
             differ(names[s] + u" loaded"_s, loaded, m_model.screens[s].loaded);
             differ(names[s] + u" on view"_s, onView, m_model.screens[s].visible);
         }
@@ -459,6 +477,27 @@ public:
             differ(u"the explanation's header"_s, control<QLabel>(kaisetsu, "lblHeader")->text(),
                 u"第%1問　正答 (%2)"_s.arg(51 + m_model.explained).arg(key));
         }
+        if (const auto *kaizu = Screens::ifLoaded<frmKaizu>()) {
+            differ(u"the chart question on the chart"_s, int(kaizu->question()), m_model.charted);
+            // The one on the chart may have been drawn on; the others keep theirs, and a new
+            // window starts with clean charts (remembered as empty while there was none). A
+            // question leaving the chart keeps what was drawn, and a point whose label was being
+            // typed is put down with it.
+            for (std::int16_t n = 0; n < frmKaizu::chartQuestions; ++n) {
+                const ChartDrawing now = kaizu->drawingOf(n);
+                const ChartDrawing &before = m_drawings[std::size_t(n)];
+                const bool kept = m_wasOffChart[std::size_t(n)] || !m_hadChart
+                    ? now == before
+                    : keptOnLeaving(now, before);
+                if (n != kaizu->question() && !kept)
+                    found << u"the drawing of 第%1問 changed off the chart"_s.arg(51 + n);
+                if (!m_hadChart && !now.isEmpty())
+                    found << u"a new chart window has a drawing on 第%1問"_s.arg(51 + n);
+            }
+        }
+        if (const auto *siken = Screens::ifLoaded<frmSiken>(); siken && siken->isVisible())
+            differ(u"海図 offered"_s, control(siken, "cmdKaizu")->isVisibleTo(siken),
+                m_model.chartOffered());
         if (const auto *results = Screens::ifLoaded<frmSeiseki>()) {
             const ResultsShown shown = resultsOnScreen(*results);
             if (!m_model.results)
@@ -680,7 +719,92 @@ private:
             settle();
             m_model.closeExplanation();
             return;
+        case Act::Kaizu:
+            clickButton(Screens::ifLoaded<frmSiken>(), "cmdKaizu", step.twice);
+            twiceOnExam(step, [this] { m_model.openChart(); });
+            return;
+        case Act::ChartCloseBox:
+            closeBox(Screens::ifLoaded<frmKaizu>());
+            m_model.closeChart();
+            return;
+        case Act::ChartWork:
+            workOnTheChart(*Screens::ifLoaded<frmKaizu>(), std::uint64_t(step.index));
+            settle();
+            return; // the windows stay as they are
         }
+    }
+
+    // What a candidate does on the chart, drawn from the step's own number: a button of the
+    // tools, a drag on the view (some leaving it, some of no length), a key to the view, or the
+    // undo pressed many times over, past the start.
+    static void workOnTheChart(frmKaizu &kaizu, std::uint64_t seed)
+    {
+        WalkRandom random(seed + 1);
+        QWidget *viewport = kaizu.view()->viewport();
+        const int kind = random.below(100);
+        if (kind < 30) {
+            static constexpr std::array<const char *, 9> buttons { "cmdSetSquare", "cmdDividers",
+                "cmdCompass", "cmdPencil", "cmdEraser", "cmdUndo", "cmdRedo", "cmdClearAll",
+                "chkReadouts" };
+            auto *button = kaizu.findChild<QAbstractButton *>(
+                QString::fromLatin1(buttons[std::size_t(random.below(int(buttons.size())))]));
+            if (button && button->isEnabled())
+                button->click();
+        } else if (kind < 40) {
+            for (int i = 0; i < 40; ++i)
+                QTest::keyClick(kaizu.view(), Qt::Key_Z, Qt::ControlModifier);
+        } else if (kind < 80) {
+            const auto anywhere = [&] {
+                return QPointF(random.between(-40, viewport->width() + 40),
+                    random.between(-40, viewport->height() + 40));
+            };
+            const auto send = [&](QEvent::Type type, QPointF at) {
+                QMouseEvent event(type, at, viewport->mapToGlobal(at),
+                    type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                    type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+                QApplication::sendEvent(viewport, &event);
+            };
+            const QPointF from(random.between(0, viewport->width() - 1),
+                random.between(0, viewport->height() - 1));
+            send(QEvent::MouseButtonPress, from);
+            QPointF to = from;
+            for (int moves = random.below(4); moves > 0; --moves)
+                send(QEvent::MouseMove, to = anywhere());
+            send(QEvent::MouseButtonRelease, to);
+        } else {
+            static constexpr std::array<int, 12> keys { Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,
+                Qt::Key_Down, Qt::Key_Escape, Qt::Key_Return, Qt::Key_R, Qt::Key_L, Qt::Key_S,
+                Qt::Key_F, Qt::Key_T, Qt::Key_A };
+            const Qt::KeyboardModifiers modifiers[]
+                = { Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier };
+            QWidget *focused = QApplication::focusWidget();
+            QTest::keyClick(focused && focused->window() == &kaizu ? focused : kaizu.view(),
+                Qt::Key(keys[std::size_t(random.below(int(keys.size())))]),
+                modifiers[random.below(3)]);
+        }
+    }
+
+    // The drawings of the chart questions as the chart window last showed them, to hold each
+    // one unchanged while another question is on the chart; none without a chart window.
+    void rememberDrawings()
+    {
+        const frmKaizu *kaizu = Screens::ifLoaded<frmKaizu>();
+        m_hadChart = kaizu != nullptr;
+        for (std::int16_t n = 0; n < frmKaizu::chartQuestions; ++n) {
+            m_drawings[std::size_t(n)] = kaizu ? kaizu->drawingOf(n) : ChartDrawing {};
+            m_wasOffChart[std::size_t(n)] = kaizu && kaizu->question() != n;
+        }
+    }
+
+    static bool keptOnLeaving(const ChartDrawing &now, const ChartDrawing &before)
+    {
+        return now.lines == before.lines && now.arcs == before.arcs
+            && (now.points.size() == before.points.size()
+                || now.points.size() == before.points.size() + 1)
+            && std::equal(before.points.begin(), before.points.end(), now.points.begin(),
+                [](const ChartDrawing::Point &p, const ChartDrawing::Point &q) {
+                    return p.at == q.at;
+                });
     }
 
     // A click of the exam screen's buttons on the model: the second click of a double click
@@ -759,6 +883,9 @@ private:
 
     std::uint64_t m_seed;
     WalkRandom m_random;
+    std::array<ChartDrawing, frmKaizu::chartQuestions> m_drawings {};
+    bool m_hadChart = false;
+    std::array<bool, frmKaizu::chartQuestions> m_wasOffChart {};
     SetClock m_clock;
     CountedDraws m_draws;
     WindowWatch m_windows;

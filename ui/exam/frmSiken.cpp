@@ -104,11 +104,14 @@ frmSiken::frmSiken()
     // Review only: in the free space of the bottom row, between "正答表示" and "＜前の問題".
     cmdKaisetsu = commandButton(this, u"cmdKaisetsu"_s, { 5280, 8040, 1215, 495 }, u"解説"_s);
     cmdKaisetsu->hide();
+    // Questions 51 to 53, test and review: in the free space between "残り時間" and "正 答".
+    cmdKaizu = commandButton(this, u"cmdKaizu"_s, { 1410, 8040, 675, 495 }, u"海図"_s);
+    cmdKaizu->hide();
 
     // The controls that take the focus, in the order of their tab indices; the frames and the
     // labels between them (Frame1, lblTime, Frame2, Frame3, lblCorAns) take none.
     setTabOrder({ cmdBefore, cmdNext, cmdSyuuryou, txtQ, Option1[0], Option1[1], Option1[2],
-        Option1[3], cmdCorAns, cmdKaisetsu });
+        Option1[3], cmdKaizu, cmdCorAns, cmdKaisetsu });
 
     // Selecting an option button has no handler: the selection is recorded by SetAns alone.
     connect(cmdNext, &QPushButton::clicked, this, &frmSiken::cmdNext_Click);
@@ -116,6 +119,7 @@ frmSiken::frmSiken()
     connect(cmdCorAns, &QPushButton::clicked, this, &frmSiken::cmdCorAns_Click);
     connect(cmdSyuuryou, &QPushButton::clicked, this, &frmSiken::cmdSyuuryou_Click);
     connect(cmdKaisetsu, &QPushButton::clicked, this, &frmSiken::cmdKaisetsu_Click);
+    connect(cmdKaizu, &QPushButton::clicked, this, &frmSiken::cmdKaizu_Click);
     connect(Timer1, &QTimer::timeout, this, &frmSiken::Timer1_Timer);
 }
 
@@ -167,6 +171,12 @@ void frmSiken::SetMondai(std::int16_t n)
     // Named only while it shows a picture; empty, it goes by its frame's caption, as every
     // empty label in a frame does (lblTime, lblCorAns).
     Image1->setAccessibleName(Image1->pixmap().isNull() ? QString() : u"問題の図"_s);
+
+    // Hidden before the navigation is set, which keeps the focus on a navigation button.
+    const bool chartWork = n < chartQuestionCount;
+    if (!chartWork && focusWidget() == cmdKaizu)
+        cmdNext->setFocus(Qt::OtherFocusReason);
+    cmdKaizu->setVisible(chartWork);
 
     setNavigation(iNumber > 0, iNumber < lastQuestionIndex);
 
@@ -269,8 +279,15 @@ void frmSiken::cmdKaisetsu_Click()
     Q_EMIT explanationRequested();
 }
 
+void frmSiken::cmdKaizu_Click()
+{
+    if (iNumber >= 0 && iNumber < chartQuestionCount)
+        Q_EMIT chartRequested();
+}
+
 void frmSiken::setExplanationOffered(bool offered)
 {
+    m_explanationOffered = offered;
     if (!offered && focusWidget() == cmdKaisetsu)
         cmdCorAns->setFocus(Qt::OtherFocusReason);
     cmdKaisetsu->setVisible(offered);

@@ -8,7 +8,9 @@
 // navigator shows the results and hides this screen, still loaded. Closing the results unloads it.
 // In review the navigator also offers "解説" (cmdKaisetsu, hidden during the test), which reports
 // explanationRequested; every question put on the screen is reported by questionShown, which the
-// explanation window follows. Reads the exam paper's Questions (CorrectChoice for "正答表示") and
+// explanation window follows. On questions 51 to 53, during the test and in review alike, "海図"
+// (cmdKaizu) reports chartRequested: the chart window opens beside this screen and follows it
+// too. Reads the exam paper's Questions (CorrectChoice for "正答表示") and
 // StartTime, reads the clock; writes Answers.
 #pragma once
 
@@ -68,12 +70,17 @@ public:
 
     // Shows or hides "解説". Hidden from the load on: the test itself never offers it.
     void setExplanationOffered(bool offered);
+    bool explanationOffered() const { return m_explanationOffered; } // in review
+
+    void cmdKaizu_Click();
 
 Q_SIGNALS:
     // The test is over: the last selection is recorded and the countdown stopped.
     void testEnded();
     // "解説": the explanation of the question on screen is wanted.
     void explanationRequested();
+    // "海図" (questions 51 to 53 only): the chart of the question on screen is wanted.
+    void chartRequested();
     // SetMondai has put question n on the screen.
     void questionShown(std::int16_t n);
     // The close box hid the screen in review (the results are on view again).
@@ -104,6 +111,8 @@ private:
     QPushButton *cmdBefore;
     QPushButton *cmdSyuuryou;
     QPushButton *cmdKaisetsu;
+    QPushButton *cmdKaizu;
+    bool m_explanationOffered = false;
 };
 
 } // namespace tovarin

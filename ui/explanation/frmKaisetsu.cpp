@@ -1,6 +1,6 @@
 #include "ui/explanation/frmKaisetsu.h"
 
-#include "ui/explanation/ChartPlot.h"
+#include "ui/chart/ChartView.h"
 #include "ui/look/Beside.h"
 #include "ui/look/PictureBox.h"
 
@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollBar>
 
 #include <optional>
@@ -123,7 +122,13 @@ frmKaisetsu::frmKaisetsu()
     picKaisetsu->setAccessibleName(u"問題の図"_s);
     picKaisetsu->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     picKaisetsu->hide();
-    plotKaisetsu = new ChartPlot(this);
+    plotKaisetsu = new ChartView(this);
+    plotKaisetsu->setObjectName(u"plotKaisetsu"_s);
+    plotKaisetsu->setAccessibleName(u"作図"_s);
+    plotKaisetsu->setMinimumSize(240, 200);
+    // A figure beside the text, as in print: the text box stays the window's one stop of the
+    // focus, and the wheel and a drag still zoom and pan it.
+    plotKaisetsu->setFocusPolicy(Qt::NoFocus);
     plotKaisetsu->hide();
 
     m_besideText = new QBoxLayout(QBoxLayout::LeftToRight);
@@ -139,14 +144,7 @@ frmKaisetsu::frmKaisetsu()
 
 void frmKaisetsu::openBeside(const QWidget &other)
 {
-    // The other window's own frame stands for the frame this one will get.
-    const QRect otherFrame = other.frameGeometry();
-    const QSize decoration = otherFrame.size() - other.geometry().size();
-    const QScreen *screen = other.screen();
-    const QRect available = screen ? screen->availableGeometry() : otherFrame;
-    const QRect frame = besideFrame(otherFrame, available, preferredClientSize() + decoration,
-        minimumClientWidth + decoration.width());
-    Show(frame.topLeft(), frame.size() - decoration);
+    showBeside(*this, other, preferredClientSize(), minimumClientWidth);
 }
 
 QSize frmKaisetsu::preferredClientSize()
@@ -183,8 +181,13 @@ void frmKaisetsu::showQuestion(std::int16_t n)
     }
     arrangePicture();
 
-    plotKaisetsu->setGeometryToPlot(solution ? solution->geometry : std::nullopt);
-    plotKaisetsu->setVisible(plotKaisetsu->geometryToPlot().has_value());
+    const solver::Geometry *geometry
+        = solution && solution->geometry ? &*solution->geometry : nullptr;
+    plotKaisetsu->setChart(geometry ? chart::ExamChart::byNumber(geometry->chart) : nullptr);
+    plotKaisetsu->setSolution(geometry ? solution->geometry : std::nullopt);
+    if (geometry)
+        plotKaisetsu->frameArea(geometry->southWest, geometry->northEast);
+    plotKaisetsu->setVisible(plotKaisetsu->solution() != nullptr);
     plotKaisetsu->setAccessibleDescription(solution && solution->geometry
             ? u"答 "_s + QString::fromStdString(solution->answer)
             : QString());

@@ -1,7 +1,8 @@
 // frmKaisetsu: the explanation of one question of a finished test, opened from "解説" on the exam
 // screen in review and placed beside it. It shows the question number and the correct choice,
 // why the key is right, a line on each wrong choice where the bank has one, for a computed
-// question the worked solution step by step, for chart work a plot of that solution, and for the
+// question the worked solution step by step, for chart work that solution on its chart (the
+// chart window's own renderer, framed to the solution), and for the
 // weather and tide questions the question's picture beside the text. The navigator opens it,
 // has it follow the question on the exam screen (showQuestion) and unloads it when the review
 // ends; its own close box and Escape report closed. Reads the exam paper's Questions and the
@@ -18,7 +19,7 @@ class QPlainTextEdit;
 
 namespace tovarin {
 
-class ChartPlot;
+class ChartView;
 class PictureBox;
 
 class frmKaisetsu : public Form
@@ -60,7 +61,7 @@ private:
     QLabel *lblHeader;
     QPlainTextEdit *txtKaisetsu;
     PictureBox *picKaisetsu;
-    ChartPlot *plotKaisetsu;
+    ChartView *plotKaisetsu; // the chart, framed to the worked solution
 };
 
 } // namespace tovarin

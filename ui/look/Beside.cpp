@@ -1,5 +1,9 @@
 #include "ui/look/Beside.h"
 
+#include "ui/look/Form.h"
+
+#include <QScreen>
+
 #include <algorithm>
 
 namespace tovarin {
@@ -18,6 +22,17 @@ QRect besideFrame(const QRect &other, const QRect &available, QSize wanted, int 
         return { other.left() - w, top, w, height };
     }
     return { available.right() + 1 - width, top, width, height };
+}
+
+void showBeside(Form &form, const QWidget &other, QSize wantedClient, int minimumClientWidth)
+{
+    const QRect otherFrame = other.frameGeometry();
+    const QSize decoration = otherFrame.size() - other.geometry().size();
+    const QScreen *screen = other.screen();
+    const QRect available = screen ? screen->availableGeometry() : otherFrame;
+    const QRect frame = besideFrame(
+        otherFrame, available, wantedClient + decoration, minimumClientWidth + decoration.width());
+    form.Show(frame.topLeft(), frame.size() - decoration);
 }
 
 } // namespace tovarin

@@ -7,8 +7,18 @@
 
 #include <QRect>
 
+class QWidget;
+
 namespace tovarin {
 
+class Form;
+
 QRect besideFrame(const QRect &other, const QRect &available, QSize wanted, int minimumWidth);
+
+// Shows form beside other (a shown window) by besideFrame on other's screen, the client area as
+// large as wanted or as the room allows, other's own frame standing for the frame form will get.
+// Form::Show places a window only at its first showing after a load: later it only brings it
+// forward.
+void showBeside(Form &form, const QWidget &other, QSize wantedClient, int minimumClientWidth);
 
 } // namespace tovarin

@@ -7,7 +7,8 @@
 #include "tests/ui/ScreenTestSupport.h"
 #include "ui/results/IndexedLabel.h"
 
-#include "ui/explanation/ChartPlot.h"
+#include "ui/chart/ChartView.h"
+#include "ui/chart/SolutionOverlay.h"
 #include "ui/look/Beside.h"
 
 #include <QScreen>
@@ -231,33 +232,40 @@ private Q_SLOTS:
             qPrintable(text));
         QVERIFY(text.contains(u"正答の理由"_s));
         QCOMPARE(text.contains(u"解き方"_s), steps);
-        QCOMPARE(control<ChartPlot>(&kaisetsu, "ChartPlot")->isVisibleTo(&kaisetsu), plot);
+        QCOMPARE(control<ChartView>(&kaisetsu, "plotKaisetsu")->isVisibleTo(&kaisetsu), plot);
         QCOMPARE(control<QLabel>(&kaisetsu, "picKaisetsu")->isVisibleTo(&kaisetsu), picture);
         if (picture)
             QCOMPARE(control<QLabel>(&kaisetsu, "picKaisetsu")->pixmap().isNull(), false);
     }
 
-    // North up, east to the right, and a mile the same length north-south as east-west (a
-    // minute of longitude is cos(latitude) miles), every point of the solution inside the chart.
-    void thePlotIsNorthUpAtOneScaleWithEveryPointInside()
+    // The solution on its own chart: north up, east to the right, a mile as long north-south as
+    // east-west where the solution lies (the chart is conformal), every point of it in view.
+    void thePlotIsTheSolutionsChartFramedToIt()
     {
         ExamRun run;
         frmKaisetsu &kaisetsu = openExplanation(run, 0);
-        const auto *plot = control<ChartPlot>(&kaisetsu, "ChartPlot");
-        QVERIFY(plot->geometryToPlot());
-        const solver::Geometry &g = *plot->geometryToPlot();
+        const auto *plot = control<ChartView>(&kaisetsu, "plotKaisetsu");
+        QVERIFY(plot->solution());
+        const solver::Geometry &g = plot->solution()->solution();
+        QCOMPARE(plot->chart()->number(), g.chart);
+        QCOMPARE(plot->accessibleName(), u"作図"_s);
         const solver::LatLon centre { (g.southWest.lat + g.northEast.lat) / 2,
             (g.southWest.lon + g.northEast.lon) / 2 };
         const double mileOfLongitude = 1.0 / 60 / std::cos(centre.lat * M_PI / 180);
-        const QPointF here = plot->pointOf(centre);
-        const QPointF north = plot->pointOf({ centre.lat + 1.0 / 60, centre.lon });
-        const QPointF east = plot->pointOf({ centre.lat, centre.lon + mileOfLongitude });
-        QVERIFY(north.y() < here.y() && qFuzzyCompare(north.x(), here.x()));
-        QVERIFY(east.x() > here.x() && qFuzzyCompare(east.y(), here.y()));
-        QVERIFY(std::abs((here.y() - north.y()) - (east.x() - here.x())) < 1e-6);
-        const QRectF inside(plot->rect());
+        const QPointF here = plot->viewportPointOf(centre);
+        const QPointF north = plot->viewportPointOf({ centre.lat + 1.0 / 60, centre.lon });
+        const QPointF east = plot->viewportPointOf({ centre.lat, centre.lon + mileOfLongitude });
+        QVERIFY(north.y() < here.y() && std::abs(north.x() - here.x()) < 1e-6);
+        QVERIFY(east.x() > here.x() && std::abs(east.y() - here.y()) < 1e-6);
+        QVERIFY(std::abs((here.y() - north.y()) - (east.x() - here.x()))
+            < 0.01 * (east.x() - here.x()));
+        const QRectF inside(plot->viewport()->rect());
         for (const solver::ChartPoint &point : g.points)
-            QVERIFY2(inside.contains(plot->pointOf(point.at)), point.name.c_str());
+            QVERIFY2(inside.contains(plot->viewportPointOf(point.at)), point.name.c_str());
+        // Framed to the solution: it fills the view in one direction at least.
+        const QPointF sw = plot->viewportPointOf(g.southWest),
+                      ne = plot->viewportPointOf(g.northEast);
+        QVERIFY(ne.x() - sw.x() > inside.width() * 0.9 || sw.y() - ne.y() > inside.height() * 0.9);
     }
 
     void aQuestionTheBankDoesNotKnowSaysSo()
@@ -271,7 +279,7 @@ private Q_SLOTS:
         QVERIFY(control<QPlainTextEdit>(&kaisetsu, "txtKaisetsu")
                     ->toPlainText()
                     .contains(u"解説はありません"_s));
-        QVERIFY(!control<ChartPlot>(&kaisetsu, "ChartPlot")->isVisibleTo(&kaisetsu));
+        QVERIFY(!control<ChartView>(&kaisetsu, "plotKaisetsu")->isVisibleTo(&kaisetsu));
     }
 };
 

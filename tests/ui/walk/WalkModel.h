@@ -26,6 +26,11 @@
 //   brings it forward; while it is open it follows every question the exam screen shows. It is
 //   unloaded when the exam screen is hidden ("試験終了", its close box), the results are closed,
 //   a test starts, and by its own close box or Escape.
+// - The chart: "海図" is on the exam screen for questions 51 to 53 alone, in the test and in
+//   review. It shows the chart window (loaded when first asked for) on the question on screen;
+//   while loaded the window follows every chart question the exam screen shows and keeps the
+//   last one on 54 to 64. The test's end and the review's exam screen closed hide it, still
+//   loaded; the results closed and a new test unload it; its own close box hides it alone.
 #pragma once
 
 #include <array>
@@ -39,8 +44,9 @@ namespace tovarin::walk {
 // A moment on the walk's clock.
 using Moment = std::chrono::milliseconds;
 
-enum class Screen { Menu, Exam, Results, Explanation };
-inline constexpr std::size_t screenCount = 4;
+enum class Screen { Menu, Exam, Results, Explanation, Chart };
+inline constexpr std::size_t screenCount = 5;
+inline constexpr int chartQuestions = 3; // 51 to 53
 
 struct ScreenState
 {
@@ -94,6 +100,8 @@ public:
 
     // The explanation window, while it is loaded: the index of the question it explains.
     int explained = 0;
+    // The chart window, while it is loaded: the index of the chart question it shows.
+    int charted = 0;
 
     // The results screen, from its load on.
     std::optional<ResultsShown> results;
@@ -120,6 +128,7 @@ public:
     void startTest(const std::array<DrawnQuestion, 14> &drawn, Moment now)
     {
         closeExplanation();
+        unload(Screen::Chart);
         questions = drawn;
         ++testsDrawn;
         answers.fill(0);
@@ -172,6 +181,7 @@ public:
     void endTest()
     {
         closeExplanation();
+        (*this)[Screen::Chart].visible = false;
         setAns(iNumber);
         counting = false;
         timeText.clear();
@@ -199,6 +209,7 @@ public:
         } else {
             (*this)[Screen::Exam].visible = false;
             closeExplanation();
+            (*this)[Screen::Chart].visible = false;
         }
     }
 
@@ -223,10 +234,23 @@ public:
     // The explanation's close box or Escape, and the end of the review.
     void closeExplanation() { unload(Screen::Explanation); }
 
+    // "海図", on view on 51 to 53 only.
+    bool chartOffered() const { return visible(Screen::Exam) && shown < chartQuestions; }
+    void openChart()
+    {
+        if (iNumber >= chartQuestions)
+            return;
+        charted = iNumber;
+        show(Screen::Chart);
+    }
+    // The chart window's close box.
+    void closeChart() { (*this)[Screen::Chart].visible = false; }
+
     // "閉じる", and the results' close box.
     void closeResults()
     {
         closeExplanation();
+        unload(Screen::Chart);
         show(Screen::Menu);
         unload(Screen::Exam);
         unload(Screen::Results);
@@ -278,6 +302,7 @@ private:
             results = score();
             break;
         case Screen::Explanation:
+        case Screen::Chart:
             break;
         }
     }
@@ -287,6 +312,8 @@ private:
         shown = n;
         if ((*this)[Screen::Explanation].loaded)
             explained = n;
+        if ((*this)[Screen::Chart].loaded && n < chartQuestions)
+            charted = n;
         if (iNumber <= 0) {
             beforeEnabled = false;
             nextEnabled = true;
