@@ -3,6 +3,7 @@
 #include "chart/PlotGeometry.h"
 #include "chart/Readout.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVarLengthArray>
@@ -307,8 +308,8 @@ void ChartPainter::paintMarks(QPainter &painter, const Frame &f, bool positionsO
     const double s = f.symbol(1.0);
     for (const chart::ChartMarkInfo &mark : m_chart.marks()) {
         const QPointF p = f.at(m_chart.projection().toChart(mark.at));
-        // The symbol and the name written to its right.
-        if (!f.exposed.intersects(QRectF(p - QPointF(14 * s, 14 * s), QSizeF(240 * s, 28 * s))))
+        // The symbol and the name written beside it.
+        if (!f.exposed.intersects(QRectF(p - QPointF(240 * s, 14 * s), QSizeF(480 * s, 28 * s))))
             continue;
         if (!positionsOnly) {
             // The light's flare, magenta as charts print it, and the structure above the spot.
@@ -358,9 +359,15 @@ void ChartPainter::paintMarks(QPainter &painter, const Frame &f, bool positionsO
         painter.drawEllipse(p, 2.4 * s, 2.4 * s);
         painter.setBrush(Qt::NoBrush);
         if (!positionsOnly) {
+            // To the right of the symbol, clear of the star's points; to its left where the name
+            // would run over the chart's east border.
+            const QString name = fromUtf8(mark.name);
+            const double east = f.at({ m_chart.projection().width(), 0.0 }).x();
+            const double gap = 12 * s;
+            const bool left = p.x() + gap + QFontMetricsF(names).horizontalAdvance(name) > east;
             painter.setPen(ink);
-            drawText(painter, p + QPointF(10 * s, -2 * s), Qt::AlignLeft | Qt::AlignVCenter,
-                fromUtf8(mark.name));
+            drawText(painter, p + QPointF(left ? -gap : gap, -2 * s),
+                (left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, name);
         }
     }
 }

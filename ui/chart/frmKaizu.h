@@ -39,7 +39,9 @@ public:
     ~frmKaizu() override;
 
     static QSize preferredClientSize();
-    static constexpr int minimumClientWidth = 640; // the tools' bar
+    // Room for the tools' bar on a full-HD screen beside the exam screen; narrower, the bar folds
+    // its last buttons into its extension menu.
+    static constexpr int minimumClientWidth = 540;
     static constexpr std::int16_t chartQuestions = chartQuestionCount; // questions 51 to 53
 
     // Shows the window for the first time since its load beside the other window (the exam
