@@ -12,6 +12,8 @@ for preset in default asan; do
     echo "== $preset build"
     cmake --preset "$preset" -DBUILD_TESTING=ON -DTOVARIN_BENCHMARK=ON >/dev/null
     cmake --build --preset "$preset"
-    ctest --preset "$preset" --timeout 600
+    # Two at a time, one per core of the machines we test on; tests that share the X display
+    # take it in turn (RESOURCE_LOCK).
+    ctest --preset "$preset" --timeout 600 -j2
 done
 echo "All tests passed."

@@ -6,6 +6,8 @@
 //
 // Settings, from the environment (the CI runs the defaults):
 //   TOVARIN_WALK_SEEDS=N   seeds 1 to N (default 10)
+//   TOVARIN_WALK_FIRST_SEED=F  seeds F to F + N - 1 instead, so that CTest can walk the seeds in
+//                          two processes at once
 //   TOVARIN_WALK_STEPS=N   steps per seed (default 2000; the sanitizer build's CTest entry 5000)
 //   TOVARIN_WALK_SEED=S    only seed S, to replay a failure (with its TOVARIN_WALK_STEPS)
 //   TOVARIN_WALK_TRACE=1   print every step as it is taken
@@ -928,6 +930,7 @@ private Q_SLOTS:
         const int steps = settingFromEnvironment("TOVARIN_WALK_STEPS", 2000);
         const int replayed = settingFromEnvironment("TOVARIN_WALK_SEED", 0);
         const int seeds = replayed ? 1 : settingFromEnvironment("TOVARIN_WALK_SEEDS", 10);
+        const int firstSeed = settingFromEnvironment("TOVARIN_WALK_FIRST_SEED", 1);
         const bool trace = qEnvironmentVariableIntValue("TOVARIN_WALK_TRACE") != 0;
 
         QElapsedTimer elapsed;
@@ -938,7 +941,8 @@ private Q_SLOTS:
         int walksOnTheLastQuestion = 0;
         std::array<long long, actCount> acts {};
         for (int s = 0; s < seeds; ++s) {
-            const std::uint64_t seed = replayed ? std::uint64_t(replayed) : std::uint64_t(s + 1);
+            const std::uint64_t seed
+                = replayed ? std::uint64_t(replayed) : std::uint64_t(firstSeed + s);
             Walk walk(seed);
             const bool agreed = walk.run(steps, trace);
             totalSteps += walk.stepsTaken();
