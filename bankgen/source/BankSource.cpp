@@ -1,4 +1,5 @@
 #include "bankgen/source/BankSource.h"
+#include "bankgen/source/TomlFile.h"
 
 #include "bankgen/solver/KeyCheck.h"
 #include "bankgen/source/BmpCheck.h"
@@ -319,19 +320,27 @@ std::string BankProblem::text() const
     return out + ": " + message;
 }
 
-SourceSlot parseSlot(std::string_view toml, const std::string &fileName, Problems &problems)
+std::optional<toml::table> parseTomlFile(
+    std::string_view text, const std::string &fileName, Problems &problems)
 {
-    SourceSlot slot;
-    slot.fileName = fileName;
-    toml::table root;
     try {
-        root = toml::parse(toml, fileName);
+        return toml::parse(text, fileName);
     } catch (const toml::parse_error &error) {
         std::ostringstream where;
         where << "line " << error.source().begin.line << ": " << error.description();
         problems.push_back({ fileName, -1, "is not valid TOML, " + where.str() });
-        return slot;
+        return std::nullopt;
     }
+}
+
+SourceSlot parseSlot(std::string_view toml, const std::string &fileName, Problems &problems)
+{
+    SourceSlot slot;
+    slot.fileName = fileName;
+    const std::optional<toml::table> parsed = parseTomlFile(toml, fileName, problems);
+    if (!parsed)
+        return slot;
+    const toml::table &root = *parsed;
     for (const auto &[key, value] : root)
         if (!fileKeys.contains(std::string(key.str())))
             problems.push_back({ fileName, -1, "unknown key '" + std::string(key.str()) + "'" });

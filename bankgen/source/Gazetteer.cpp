@@ -2,6 +2,7 @@
 
 #include "bankgen/source/BankSource.h"
 #include "bankgen/source/Cp932.h"
+#include "bankgen/source/TomlFile.h"
 
 #include <toml++/toml.h>
 
@@ -9,7 +10,6 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
-#include <sstream>
 
 namespace tovarin::banksource {
 namespace {
@@ -165,15 +165,10 @@ Gazetteer parseGazetteer(std::string_view toml, const std::string &fileName, Pro
     auto problem = [&](std::string message) {
         problems.push_back({ fileName, -1, std::move(message) });
     };
-    toml::table root;
-    try {
-        root = toml::parse(toml, fileName);
-    } catch (const toml::parse_error &error) {
-        std::ostringstream where;
-        where << "line " << error.source().begin.line << ": " << error.description();
-        problem("is not valid TOML, " + where.str());
+    const std::optional<toml::table> parsed = parseTomlFile(toml, fileName, problems);
+    if (!parsed)
         return g;
-    }
+    const toml::table &root = *parsed;
     for (const auto &[key, value] : root)
         if (key.str() != "chart" && key.str() != "variation" && key.str() != "area"
             && key.str() != "mark" && key.str() != "land")
